@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// A text a control has to show whole: its caption, or the widest text a
+// box is ever given.
+struct Caption {
+    const QWidget* control;
+    QString text;
+};
+
+// The room a control leaves for its text: the width beside a check box's
+// indicator, inside a box's frame and margins, of a label, or of a group
+// frame's title; and the height of its line.
+QSize CaptionRoom(const QWidget& control);
+
+// Whether `caption` shows whole in `font`.
+bool CaptionFits(const Caption& caption, const QFont& font);
+
+// `preferred` at the largest pixel size, no larger than its own, at which
+// every caption fits; the layout was drawn for a small dialog font, so
+// wider desktop fonts get a size or two less.
+QFont FontFittingCaptions(QFont preferred, const QList<Caption>& captions);
+
+} // namespace ui
