@@ -1,3 +1,4 @@
+#include "platform/display_platform.h"
 #include "ui/display_guard.h"
 #include "ui/frm_main.h"
 
@@ -7,6 +8,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+    platform::ChooseDisplayPlatform(argc, argv);
     ui::DisplayGuard displayGuard;
     QApplication app(argc, argv);
     displayGuard.Started();

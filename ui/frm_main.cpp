@@ -2,12 +2,14 @@
 
 #include "core/run_time_error.h"
 #include "core/web_safe_mode.h"
+#include "platform/always_on_top.h"
 #include "ui/caption_fit.h"
 #include "ui/error_report.h"
 #include "ui/twips.h"
 #include "ui/upward_scroll_bar_style.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QColor>
 #include <QFrame>
 #include <QGroupBox>
@@ -87,6 +89,9 @@ void frmMain::CreateControls()
 
     chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), "chkAlwaysOnTop"_L1,
                            RectFromTwips(840, 120, 1455, 255));
+    if (!modAlwaysOnTop::IsSupported())
+        chkAlwaysOnTop->setToolTip(
+            u"This desktop (Wayland) lets no program keep its window above others."_s);
 
     shapeColorDemo = Place(new QFrame(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
     shapeColorDemo->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -211,14 +216,27 @@ void frmMain::WireEvents()
     // toggled, not clicked: an assistive technology's toggle action emits
     // only the former.
     Wire(chkWebSafe, &QCheckBox::toggled, &frmMain::chkWebSafe_Click);
+    Wire(chkAlwaysOnTop, &QCheckBox::toggled, &frmMain::chkAlwaysOnTop_Click);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    ui::RunHandler(this, [this] { Form_Unload(); });
+    event->accept(); // closing is never cancelled
 }
 
 void frmMain::Form_Load()
 {
+    m_placement.Restore(*this);
     m_state.lMasterR = 0;
     m_state.lMasterG = 0;
     m_state.lMasterB = 0;
     m_state.UpdateDisplay();
+}
+
+void frmMain::Form_Unload()
+{
+    m_placement.Save(*this);
 }
 
 void frmMain::ScrollR_Change() { m_inputs.SliderChanged(Slider::ScrollR); }
@@ -235,6 +253,19 @@ void frmMain::txtHexR_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexG_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexB_Change() { m_inputs.HexTextChanged(); }
 void frmMain::chkWebSafe_Click() { tintwell::WebSafeClicked(*this, *this); }
+
+void frmMain::chkAlwaysOnTop_Click()
+{
+    // Keeping above others is a courtesy the desktop may refuse: every error
+    // here is ignored and the box keeps what the user gave it.
+    try {
+        if (Value(CheckBox::chkAlwaysOnTop) == 1)
+            modAlwaysOnTop::MakeTopMost(*this);
+        else
+            modAlwaysOnTop::MakeNotTopMost(*this);
+    } catch (...) {
+    }
+}
 
 std::int16_t frmMain::Value(Slider slider) const
 {

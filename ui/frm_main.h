@@ -4,6 +4,7 @@
 #include "core/channel_state.h"
 #include "core/color_formats.h"
 #include "core/color_view.h"
+#include "platform/window_placement.h"
 
 #include <QWidget>
 
@@ -36,6 +37,9 @@ public:
 
     void Show(std::u16string_view prompt, std::u16string_view title) override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateControls();
     void FitFont();
@@ -48,6 +52,7 @@ private:
     void Wire(Sender* sender, Signal signal, void (frmMain::*handler)());
 
     void Form_Load();
+    void Form_Unload();
     void ScrollR_Change();
     void ScrollG_Change();
     void ScrollB_Change();
@@ -62,6 +67,7 @@ private:
     void txtHexG_Change();
     void txtHexB_Change();
     void chkWebSafe_Click();
+    void chkAlwaysOnTop_Click();
 
     QScrollBar* ScrollBarOf(tintwell::Slider slider) const;
     QLineEdit* LineEditOf(tintwell::Box box) const;
@@ -94,6 +100,7 @@ private:
     QFrame* Line2 = nullptr;
     QCheckBox* chkWebSafe = nullptr;
 
+    platform::WindowPlacement m_placement;
     tintwell::ChannelState m_state{*this};
     tintwell::ChannelInputs m_inputs;
 };

@@ -1,0 +1,40 @@
+#include "platform/always_on_top.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+namespace modAlwaysOnTop {
+
+namespace {
+
+void SetTopMost(QWidget& frm, bool on) noexcept
+{
+    try {
+        // On the QWindow, not QWidget::setWindowFlag(): that would destroy and
+        // recreate the native window, with a flicker and the focus lost.
+        if (QWindow* window = frm.windowHandle())
+            window->setFlag(Qt::WindowStaysOnTopHint, on);
+    } catch (...) {
+        // Staying where it was is all that can go wrong.
+    }
+}
+
+} // namespace
+
+void MakeTopMost(QWidget& frm)
+{
+    SetTopMost(frm, true);
+}
+
+void MakeNotTopMost(QWidget& frm)
+{
+    SetTopMost(frm, false);
+}
+
+bool IsSupported()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
+}
+
+} // namespace modAlwaysOnTop

@@ -1,0 +1,28 @@
+#include "platform/display_platform.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <cstring>
+
+namespace platform {
+
+bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered)
+{
+    return !platformChosen && waylandSession && x11Offered;
+}
+
+void ChooseDisplayPlatform(int argc, char* argv[])
+{
+    bool chosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            chosen = true;
+    }
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qgetenv("XDG_SESSION_TYPE") == "wayland";
+    if (ShouldPreferX11(chosen, wayland, !qEnvironmentVariableIsEmpty("DISPLAY")))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace platform

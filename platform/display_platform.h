@@ -1,0 +1,14 @@
+#pragma once
+
+namespace platform {
+
+// Which windowing platform to start on. Wayland lets no program place its
+// window or keep it above others; where a Wayland session also offers an X
+// server (XWayland), the X11 platform gets both working. A platform the user
+// chose (QT_QPA_PLATFORM or -platform) is always kept.
+bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered);
+
+// Applies that choice to this process before the QApplication is created.
+void ChooseDisplayPlatform(int argc, char* argv[]);
+
+} // namespace platform

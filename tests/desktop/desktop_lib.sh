@@ -1,0 +1,102 @@
+# Helpers for driving tintwell on a real X desktop from outside, as a user's
+# desktop would: xdotool, wmctrl, xwininfo and xprop. Sourced by the tests.
+# Each test runs in its own settings folder ($XDG_CONFIG_HOME).
+
+set -u
+TINTWELL=${TINTWELL:?path to the tintwell binary}
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Waits up to five seconds for a command to succeed.
+wait_for() {
+    for _ in $(seq 50); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+conf_file() { echo "$XDG_CONFIG_HOME/Tintwell/Tintwell.conf"; }
+
+write_conf() { # LEFT TOP: the stored texts, as a hand-edited file might hold them
+    mkdir -p "$XDG_CONFIG_HOME/Tintwell"
+    printf '[frmMain]\nLeft=%s\nTop=%s\n' "$1" "$2" >"$(conf_file)"
+}
+
+stored() { # KEY: the stored text
+    sed -n "s/^$1=//p" "$(conf_file)" 2>/dev/null
+}
+
+framed() { # WINDOW: the window manager has framed it
+    xprop -id "$1" _NET_FRAME_EXTENTS | grep -q =
+}
+
+# Starts tintwell and sets $app (its pid) and $win (its window).
+start_app() {
+    "$TINTWELL" 2>>"$work/stderr" &
+    app=$!
+    win=""
+    for _ in $(seq 100); do
+        win=$(xdotool search --all --onlyvisible --pid "$app" --name '^Tintwell$' 2>/dev/null | head -1)
+        [[ -n $win ]] && framed "$win" && break
+        sleep 0.1
+    done
+    [[ -n $win ]] || fail "no window appeared"
+    # The window manager may still be settling its frame.
+    local before=""
+    for _ in $(seq 20); do
+        local now
+        now=$(frame_geometry "$win")
+        [[ $now == "$before" ]] && return 0
+        before=$now
+        sleep 0.1
+    done
+}
+
+# The outer frame of a window, "X Y W H", in pixels.
+frame_geometry() {
+    local info extents
+    info=$(xwininfo -id "$1")
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r l r t b <<<"$extents"
+    local x y w h
+    x=$(awk '/Absolute upper-left X/{print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/{print $4}' <<<"$info")
+    w=$(awk '/Width:/{print $2}' <<<"$info")
+    h=$(awk '/Height:/{print $2}' <<<"$info")
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+frame_position() { frame_geometry "$1" | cut -d' ' -f1,2; }
+
+move_frame() { # WINDOW X Y: moves the outer frame's top-left there
+    wmctrl -i -r "$1" -e "1,$2,$3,-1,-1"
+    wait_for test "$(frame_position "$1")" = "$2 $3" || true
+}
+
+close_app() { # closes the window as its close button would, and waits for the exit
+    wmctrl -i -c "$win"
+    for _ in $(seq 100); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app" 2>/dev/null && fail "tintwell did not end after its window was closed"
+    wait "$app"
+    local status=$?
+    [[ $status -eq 0 ]] || fail "tintwell ended with status $status: $(cat "$work/stderr")"
+}
+
+expect_position() { # X Y: where the frame must be
+    local at
+    at=$(frame_position "$win")
+    [[ $at == "$1 $2" ]] || fail "window frame at $at, expected $1 $2"
+}
+
+expect_stored() { # LEFT TOP
+    [[ $(stored Left) == "$1" && $(stored Top) == "$2" ]] ||
+        fail "stored Left=$(stored Left) Top=$(stored Top), expected $1 $2"
+}
