@@ -1,6 +1,8 @@
 # Shorthands for the scripts; each installs what it needs first.
-.PHONY: run test
+.PHONY: run test package
 run:
 	scripts/run
 test:
 	scripts/test
+package:
+	scripts/package

@@ -4,17 +4,18 @@
 
 #include <QApplication>
 
-using namespace Qt::StringLiterals;
-
 int main(int argc, char* argv[])
 {
+    // The application name becomes the window's class, which the desktop
+    // entry's StartupWMClass names; the desktop file name is its id.
+    QApplication::setApplicationName(QStringLiteral(TINTWELL_WM_CLASS));
+    QApplication::setApplicationVersion(QStringLiteral(TINTWELL_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TINTWELL_APP_ID));
+
     platform::ChooseDisplayPlatform(argc, argv);
     ui::DisplayGuard displayGuard;
     QApplication app(argc, argv);
     displayGuard.Started();
-
-    QApplication::setApplicationName(u"Tintwell"_s);
-    QApplication::setApplicationVersion(QStringLiteral(TINTWELL_VERSION));
 
     frmMain window;
     window.show();
