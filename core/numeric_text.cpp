@@ -30,6 +30,37 @@ std::size_t TakeDigits(std::u16string_view text, std::size_t& pos, std::string& 
     return pos - start;
 }
 
+// For a number too large or too small for a double, in the locale-free form
+// ("123.45e-6"): whether it is too large, that is whether its first
+// significant digit stands at a non-negative power of ten.
+bool IsHuge(const std::string& plain)
+{
+    const auto mantissaEnd = plain.find('e');
+    const std::string mantissa = plain.substr(0, mantissaEnd);
+    const auto firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string::npos)
+        return false;
+    const auto point = std::min(mantissa.find('.'), mantissa.size());
+    const long long place = static_cast<long long>(point) - static_cast<long long>(firstSignificant) -
+                            (firstSignificant < point ? 1 : 0);
+
+    // Half the range of the type is beyond any double and any text's length,
+    // so the sum below cannot overflow; an exponent too long to read at all
+    // still has its sign.
+    constexpr long long kLimit = std::numeric_limits<long long>::max() / 2;
+    long long exponent = 0;
+    if (mantissaEnd != std::string::npos) {
+        const char* first = plain.data() + mantissaEnd + 1;
+        const char* last = plain.data() + plain.size();
+        if (*first == '+')
+            ++first;
+        if (std::from_chars(first, last, exponent).ec != std::errc())
+            exponent = *first == '-' ? -kLimit : kLimit;
+        exponent = std::clamp(exponent, -kLimit, kLimit);
+    }
+    return place + exponent >= 0;
+}
+
 } // namespace
 
 std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view decimalSeparator)
@@ -73,28 +104,7 @@ std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view 
     if (end != last)
         return std::nullopt;
     if (error == std::errc::result_out_of_range) {
-        // Out of range either way: huge when the first significant digit
-        // stands at a positive power of ten, tiny otherwise.
-        const auto mantissaEnd = plain.find('e');
-        const std::string mantissa = plain.substr(0, mantissaEnd);
-        const auto firstSignificant = mantissa.find_first_of("123456789");
-        const auto point = std::min(mantissa.find('.'), mantissa.size());
-        long long exponent = 0;
-        if (mantissaEnd != std::string::npos) {
-            const char* expFirst = plain.data() + mantissaEnd + 1;
-            if (*expFirst == '+')
-                ++expFirst;
-            // An exponent too long for 64 bits still has its sign.
-            if (std::from_chars(expFirst, last, exponent).ec != std::errc())
-                exponent = *expFirst == '-' ? std::numeric_limits<long long>::min() / 2
-                                            : std::numeric_limits<long long>::max() / 2;
-        }
-        const long long place = firstSignificant == std::string::npos
-                                    ? -1
-                                    : static_cast<long long>(point) -
-                                          static_cast<long long>(firstSignificant) -
-                                          (firstSignificant < point ? 1 : 0);
-        magnitude = place + exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        magnitude = IsHuge(plain) ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
         return std::nullopt;
     }

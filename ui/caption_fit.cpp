@@ -1,11 +1,12 @@
 #include "ui/caption_fit.h"
 
 #include <QCheckBox>
-#include <QFontInfo>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -55,16 +56,29 @@ bool CaptionFits(const Caption& caption, const QFont& font)
            metrics.height() <= room.height();
 }
 
-QFont FontFittingCaptions(QFont preferred, const QList<Caption>& captions)
+QFont CappedFont(QFont preferred, int largestPixelSize)
 {
-    for (int size = QFontInfo(preferred).pixelSize(); size > kSmallestPixelSize; --size) {
-        preferred.setPixelSize(size);
-        if (std::all_of(captions.begin(), captions.end(),
-                        [&](const Caption& caption) { return CaptionFits(caption, preferred); }))
-            return preferred;
-    }
-    preferred.setPixelSize(kSmallestPixelSize);
+    // Worked out rather than asked of a loaded font: loading one at a size
+    // that is then not used costs start-up time.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int ownSize = preferred.pixelSize() > 0
+                            ? preferred.pixelSize()
+                            : qRound(preferred.pointSizeF() *
+                                     (screen != nullptr ? screen->logicalDotsPerInch() : 96.0) / 72.0);
+    preferred.setPixelSize(std::min(ownSize, largestPixelSize));
     return preferred;
+}
+
+QFont ShrunkToFit(QFont font, const QList<Caption>& captions)
+{
+    const auto fits = [&](const Caption& caption) { return CaptionFits(caption, font); };
+    for (int size = font.pixelSize(); size > kSmallestPixelSize; --size) {
+        font.setPixelSize(size);
+        if (std::all_of(captions.begin(), captions.end(), fits))
+            return font;
+    }
+    font.setPixelSize(kSmallestPixelSize);
+    return font;
 }
 
 } // namespace ui

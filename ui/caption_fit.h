@@ -23,9 +23,12 @@ QSize CaptionRoom(const QWidget& control);
 // Whether `caption` shows whole in `font`.
 bool CaptionFits(const Caption& caption, const QFont& font);
 
-// `preferred` at the largest pixel size, no larger than its own, at which
-// every caption fits; the layout was drawn for a small dialog font, so
-// wider desktop fonts get a size or two less.
-QFont FontFittingCaptions(QFont preferred, const QList<Caption>& captions);
+// `preferred` at its own pixel size or at `largestPixelSize`, whichever is
+// smaller.
+QFont CappedFont(QFont preferred, int largestPixelSize);
+
+// `font`, a pixel smaller at a time, until every caption fits in it. Wider
+// desktop fonts get a size or two less than the layout was drawn for.
+QFont ShrunkToFit(QFont font, const QList<Caption>& captions);
 
 } // namespace ui

@@ -31,6 +31,8 @@ using tintwell::Slider;
 namespace {
 
 constexpr int kPageStep = 10;
+// The layout was drawn for an 8-point dialog font: 11 pixels at 96 dpi.
+constexpr int kLayoutFontPixelSize = 11;
 
 template <typename Widget>
 Widget* Place(Widget* widget, QLatin1StringView name, QRect geometry)
@@ -73,6 +75,9 @@ frmMain::frmMain(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(ui::RectFromTwips(0, 0, 3045, 9360).size());
+    // Set before the controls measure their captions, so no other size is
+    // ever loaded unless it has to shrink.
+    setFont(ui::CappedFont(font(), kLayoutFontPixelSize));
 
     CreateControls();
     FitFont();
@@ -180,7 +185,7 @@ void frmMain::FitFont()
         {txtDec, u"16777215"_s},
         {txtHex, u"FFFFFF"_s},
     };
-    setFont(ui::FontFittingCaptions(font(), captions));
+    setFont(ui::ShrunkToFit(font(), captions));
 }
 
 void frmMain::SetTabOrder()

@@ -56,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{u"1e-999", u".", 0.0},
                     ParseCase{u"123456e-99999999999999999999", u".", 0.0},
                     ParseCase{u"0e99999", u".", 0.0},
+                    ParseCase{u"10e9223372036854775807", u".", kInf},   // exponent at its limit
+                    ParseCase{u".01e-9223372036854775808", u".", 0.0},
+                    ParseCase{u"-10e9223372036854775807", u".", -kInf},
                     ParseCase{std::u16string(10000, u'9'), u".", kInf},
                     ParseCase{u"0." + std::u16string(10000, u'0') + u"1", u".", 0.0}));
 

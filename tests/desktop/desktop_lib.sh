@@ -35,9 +35,10 @@ framed() { # WINDOW: the window manager has framed it
     xprop -id "$1" _NET_FRAME_EXTENTS | grep -q =
 }
 
-# Starts tintwell and sets $app (its pid) and $win (its window).
+# Starts tintwell, in the locale $APP_LOCALE if set, and sets $app (its pid)
+# and $win (its window).
 start_app() {
-    "$TINTWELL" 2>>"$work/stderr" &
+    env ${APP_LOCALE:+LC_ALL=$APP_LOCALE} "$TINTWELL" 2>>"$work/stderr" &
     app=$!
     win=""
     for _ in $(seq 100); do

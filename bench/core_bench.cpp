@@ -1,0 +1,104 @@
+// The colour model's own cost, without any widget: the formats and one full
+// refresh against a view that does nothing.
+#include "core/channel_state.h"
+#include "core/color_formats.h"
+#include "core/numeric_text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+using namespace tintwell;
+
+namespace {
+
+class NullView final : public ColorView {
+public:
+    std::int16_t Value(Slider) const override { return 0; }
+    void SetValue(Slider, std::int16_t) override {}
+    void SetSmallChange(Slider, std::int16_t) override {}
+    std::u16string Text(Box) const override { return u"16777215"; }
+    void SetText(Box, const std::u16string&) override {}
+    std::int16_t Value(CheckBox) const override { return 0; }
+    void SetBackColor(std::int32_t) override {}
+};
+
+class NoMessages final : public OkMessageBox {
+public:
+    void Show(std::u16string_view, std::u16string_view) override {}
+};
+
+void BM_ChannelHexText(benchmark::State& state)
+{
+    std::int32_t channel = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ChannelHexText(channel));
+        channel = (channel + 1) & 0xFF;
+    }
+}
+BENCHMARK(BM_ChannelHexText);
+
+void BM_ColorDecimalText(benchmark::State& state)
+{
+    std::int32_t channel = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ColorDecimalText(channel, 255 - channel, channel ^ 0x55));
+        channel = (channel + 1) & 0xFF;
+    }
+}
+BENCHMARK(BM_ColorDecimalText);
+
+void BM_ColorHexText(benchmark::State& state)
+{
+    std::int32_t channel = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ColorHexText(channel, 255 - channel, channel ^ 0x55));
+        channel = (channel + 1) & 0xFF;
+    }
+}
+BENCHMARK(BM_ColorHexText);
+
+void BM_PadString(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PadString(u"F", 2, u"0"));
+}
+BENCHMARK(BM_PadString);
+
+void BM_RoundToWebSafe(benchmark::State& state)
+{
+    NoMessages messages;
+    std::int32_t channel = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RoundToWebSafe(channel, messages));
+        channel = (channel + 1) & 0xFF;
+    }
+}
+BENCHMARK(BM_RoundToWebSafe);
+
+void BM_ParseNumber(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseNumber(u" 12.5 ", u"."));
+}
+BENCHMARK(BM_ParseNumber);
+
+void BM_UpdateDisplayNullView(benchmark::State& state)
+{
+    NullView view;
+    ChannelState channels(view);
+    std::int32_t channel = 0;
+    for (auto _ : state) {
+        channels.lMasterR = channel;
+        channels.lMasterG = 255 - channel;
+        channels.lMasterB = channel ^ 0x55;
+        channels.UpdateDisplay();
+        channel = (channel + 1) & 0xFF;
+    }
+}
+BENCHMARK(BM_UpdateDisplayNullView);
+
+} // namespace
+
+BENCHMARK_MAIN();
