@@ -1,6 +1,7 @@
 #include "core/color_formats.h"
 
 #include "core/checked_math.h"
+#include "core/numeric_text.h"
 #include "core/run_time_error.h"
 
 #include <array>
@@ -13,11 +14,6 @@ namespace {
 std::u16string Ascii(std::string_view text)
 {
     return {text.begin(), text.end()};
-}
-
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t';
 }
 
 } // namespace
@@ -80,10 +76,7 @@ std::u16string ColorHexText(std::int32_t red, std::int32_t green, std::int32_t b
 std::int32_t TextToInt32(std::u16string_view text)
 {
     constexpr std::string_view where = "reading a whole number";
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
 
     bool negative = false;
     if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {

@@ -63,12 +63,18 @@ bool IsHuge(const std::string& plain)
 
 } // namespace
 
-std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view decimalSeparator)
+std::u16string_view TrimBlanks(std::u16string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
+    return text;
+}
+
+std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view decimalSeparator)
+{
+    text = TrimBlanks(text);
 
     // Rewritten in the locale-free form that from_chars reads.
     std::string plain;

@@ -15,6 +15,9 @@ namespace tintwell {
 // zero, so "1e999" is simply over any limit.
 std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view decimalSeparator);
 
+// The text without the blanks (spaces, tabs, no-break spaces) around it.
+std::u16string_view TrimBlanks(std::u16string_view text);
+
 // A number already clamped to a channel or colour range, as a whole number:
 // the nearest one, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
 std::int32_t ToWholeNumber(double number);

@@ -1,6 +1,7 @@
 #include "platform/always_on_top.h"
 
-#include <QGuiApplication>
+#include "platform/display_platform.h"
+
 #include <QWidget>
 #include <QWindow>
 
@@ -34,7 +35,7 @@ void MakeNotTopMost(QWidget& frm)
 
 bool IsSupported()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
+    return !platform::RunsOnWayland();
 }
 
 } // namespace modAlwaysOnTop

@@ -1,6 +1,8 @@
 #include "platform/display_platform.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QString>
 #include <QtGlobal>
 
 #include <cstring>
@@ -10,6 +12,11 @@ namespace platform {
 bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered)
 {
     return !platformChosen && waylandSession && x11Offered;
+}
+
+bool RunsOnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
 }
 
 void ChooseDisplayPlatform(int argc, char* argv[])

@@ -8,6 +8,10 @@ namespace platform {
 // chose (QT_QPA_PLATFORM or -platform) is always kept.
 bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered);
 
+// Whether the program runs on Wayland, which gives it no say in where its
+// window goes and no way to keep it above others.
+bool RunsOnWayland();
+
 // Applies that choice to this process before the QApplication is created.
 void ChooseDisplayPlatform(int argc, char* argv[]);
 

@@ -1,5 +1,6 @@
 #include "platform/window_placement.h"
 
+#include "platform/display_platform.h"
 #include "platform/position_text.h"
 #include "platform/settings_store.h"
 
@@ -19,13 +20,6 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 // Far beyond any desktop, yet safely inside an int once in pixels.
 constexpr double kLargestPixel = 1e7;
-
-bool CanPlaceWindows()
-{
-    // Wayland gives clients no say in where their windows go, nor any way to
-    // learn where they are.
-    return !QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
-}
 
 double PixelsPerTwip()
 {
@@ -83,7 +77,7 @@ void Store(const QString& key, float twips)
 
 void WindowPlacement::Restore(QWidget& window)
 {
-    if (!CanPlaceWindows())
+    if (RunsOnWayland()) // nothing to learn or set of where the window is
         return;
     float left = StoredPosition(settings::kLeft);
     float top = StoredPosition(settings::kTop);
@@ -99,7 +93,7 @@ void WindowPlacement::Restore(QWidget& window)
 
 void WindowPlacement::Save(const QWidget& window) const
 {
-    if (!CanPlaceWindows())
+    if (RunsOnWayland())
         return;
     const QPoint pixels = NormalFramePosition(window);
     const auto twips = [](int pixel) { return static_cast<float>(pixel / PixelsPerTwip()); };
