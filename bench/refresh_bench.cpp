@@ -72,7 +72,7 @@ void WriteViewsDirectly(int colour)
         Control<QLineEdit>(hexes[i])->setText(Hex2(channels[i]));
     Control<QLineEdit>("txtDec")->setText(QString::number(colour));
     Control<QLineEdit>("txtHex")->setText(Hex2(blue) + Hex2(green) + Hex2(red));
-    auto* swatch = Control<QFrame>("shapeColorDemo");
+    auto* swatch = Control<QWidget>("shapeColorDemo");
     QPalette palette = swatch->palette();
     palette.setColor(QPalette::Window, QColor(red, green, blue));
     swatch->setPalette(palette);
@@ -122,7 +122,7 @@ void BM_DragWritesDirect(benchmark::State& state)
     auto* hex = Control<QLineEdit>("txtHexG");
     auto* colourDecimal = Control<QLineEdit>("txtDec");
     auto* colourHex = Control<QLineEdit>("txtHex");
-    auto* swatch = Control<QFrame>("shapeColorDemo");
+    auto* swatch = Control<QWidget>("shapeColorDemo");
     const QSignalBlocker blockBar(bar);
     const QSignalBlocker blockDecimal(decimal);
     const QSignalBlocker blockHex(hex);

@@ -57,6 +57,14 @@ void ChannelInputs::HexTextChanged()
     m_state.UpdateDisplay();
 }
 
+void ChannelInputs::ColorChosen(Rgb colour)
+{
+    m_state.lMasterR = colour.red;
+    m_state.lMasterG = colour.green;
+    m_state.lMasterB = colour.blue;
+    m_state.UpdateDisplay();
+}
+
 double ChannelInputs::CheckEntry(Box box, double limit, const std::u16string& limitText)
 {
     // Each step reads the box afresh: a correction raises the box's change

@@ -2,6 +2,7 @@
 
 #include "core/channel_state.h"
 #include "core/color_view.h"
+#include "core/rgb.h"
 
 #include <string>
 #include <string_view>
@@ -30,6 +31,11 @@ public:
     // A channel's hexadecimal box changed; it only shows the colour, so the
     // refresh puts its text back.
     void HexTextChanged();
+
+    // A whole colour arrived at once, picked from the screen, pasted or
+    // dropped: the channels take it as it is (web-safe mode rounds nothing
+    // here, as with typed values) and one refresh shows it everywhere.
+    void ColorChosen(Rgb colour);
 
 private:
     // Corrects the box's text into 0..limit, in the box, and returns the

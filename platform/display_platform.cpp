@@ -19,6 +19,11 @@ bool RunsOnWayland()
     return QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
 }
 
+bool InWaylandSession()
+{
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+}
+
 void ChooseDisplayPlatform(int argc, char* argv[])
 {
     bool chosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
@@ -26,9 +31,7 @@ void ChooseDisplayPlatform(int argc, char* argv[])
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             chosen = true;
     }
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                         qgetenv("XDG_SESSION_TYPE") == "wayland";
-    if (ShouldPreferX11(chosen, wayland, !qEnvironmentVariableIsEmpty("DISPLAY")))
+    if (ShouldPreferX11(chosen, InWaylandSession(), !qEnvironmentVariableIsEmpty("DISPLAY")))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 

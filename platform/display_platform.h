@@ -12,6 +12,11 @@ bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered);
 // window goes and no way to keep it above others.
 bool RunsOnWayland();
 
+// Whether the desktop session is a Wayland one, whichever platform this
+// program runs on: on XWayland too, X shows nothing of other programs'
+// windows.
+bool InWaylandSession();
+
 // Applies that choice to this process before the QApplication is created.
 void ChooseDisplayPlatform(int argc, char* argv[]);
 

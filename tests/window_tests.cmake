@@ -20,8 +20,16 @@ function(tintwell_qt_test name)
 endfunction()
 
 tintwell_qt_test(frm_main_test ui/frm_main_test.cpp)
+tintwell_qt_test(colour_commands_test ui/colour_commands_test.cpp)
 tintwell_qt_test(settings_store_test platform/settings_store_test.cpp)
 tintwell_qt_test(error_report_test ui/error_report_test.cpp)
+
+# The portal picker against a fake portal, on a bus the test starts itself
+# so that no real portal can be activated in the fake's place.
+tintwell_qt_test(portal_screen_picker_test platform/portal_screen_picker_test.cpp)
+target_link_libraries(portal_screen_picker_test PRIVATE Qt6::DBus)
+target_compile_definitions(portal_screen_picker_test PRIVATE
+    TINTWELL_PRIVATE_BUS_CONF="${CMAKE_CURRENT_SOURCE_DIR}/wayland/private-bus.conf")
 
 add_test(NAME no_display_test
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/no_display_test.sh $<TARGET_FILE:tintwell>)
@@ -50,3 +58,39 @@ tintwell_desktop_test(always_on_top always_on_top_test.sh)
 tintwell_desktop_test(hostile_settings hostile_settings_test.sh)
 tintwell_desktop_test(desktop_entry_test desktop_entry_test.sh
                       ${PROJECT_BINARY_DIR}/data/${TINTWELL_APP_ID}.desktop)
+
+# Picking from the screen reads a chart whose every pixel names its own
+# position, drawn by a plain xcb client so Qt's scaling cannot touch it.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+add_executable(pixel_chart support/pixel_chart.cpp)
+target_link_libraries(pixel_chart PRIVATE PkgConfig::XCB tintwell_warnings)
+
+function(tintwell_pick_test name script)
+    tintwell_desktop_test(${name} ${script} ${ARGN})
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "PIXEL_CHART=$<TARGET_FILE:pixel_chart>")
+endfunction()
+
+foreach(case click cancel_by_escape cancel_by_right_click keyboard scale_2x keyboard_scale_2x
+             close_while_picking)
+    tintwell_pick_test(pick_${case} pick_test.sh ${case})
+endforeach()
+# Xvfb has one monitor; these bring up an Xorg of their own with two.
+foreach(case secondary primary_moved mixed_1x mixed_2x)
+    tintwell_pick_test(pick_two_monitors_${case} with-two-monitors
+                       ${CMAKE_CURRENT_SOURCE_DIR}/desktop/pick_test.sh two_monitors_${case})
+endforeach()
+
+
+# Picking through the real xdg-desktop-portal on a headless weston, natively
+# and on XWayland. Each run starts and stops its own compositor, buses and
+# portal; the lock keeps it from taking an X display number another test is
+# about to use.
+foreach(platform wayland xcb)
+    foreach(reply colour cancel malformed no_portal)
+        add_test(NAME portal_pick_${platform}_${reply}
+                 COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wayland/portal_pick_test.sh ${platform} ${reply})
+        set_tests_properties(portal_pick_${platform}_${reply} PROPERTIES
+            ENVIRONMENT "TINTWELL=$<TARGET_FILE:tintwell>" SKIP_RETURN_CODE 77 RESOURCE_LOCK desktop)
+    endforeach()
+endforeach()

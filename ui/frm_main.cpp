@@ -4,12 +4,16 @@
 #include "core/web_safe_mode.h"
 #include "platform/always_on_top.h"
 #include "ui/caption_fit.h"
+#include "ui/colour_commands.h"
+#include "ui/colour_swatch.h"
 #include "ui/error_report.h"
 #include "ui/twips.h"
 #include "ui/upward_scroll_bar_style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QColor>
 #include <QFrame>
 #include <QGroupBox>
@@ -46,6 +50,8 @@ QLineEdit* MakeBox(QWidget* parent, QLatin1StringView name, QRect geometry)
 {
     auto* box = Place(new QLineEdit(u"0"_s, parent), name, geometry);
     box->setAlignment(Qt::AlignCenter);
+    // A colour dropped on a box is for the whole window, which takes it.
+    box->setAcceptDrops(false);
     return box;
 }
 
@@ -84,6 +90,8 @@ frmMain::frmMain(QWidget* parent)
     SetTabOrder();
     WireEvents();
     txtDecR->setFocus();
+    m_commands = new ui::ColourCommands(*this, *shapeColorDemo, m_inputs, m_state);
+    setAcceptDrops(true);
 
     ui::RunHandler(this, [this] { Form_Load(); });
 }
@@ -98,9 +106,7 @@ void frmMain::CreateControls()
         chkAlwaysOnTop->setToolTip(
             u"This desktop (Wayland) lets no program keep its window above others."_s);
 
-    shapeColorDemo = Place(new QFrame(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
-    shapeColorDemo->setFrameStyle(QFrame::Box | QFrame::Plain);
-    shapeColorDemo->setAutoFillBackground(true);
+    shapeColorDemo = Place(new ui::ColourSwatch(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
     shapeColorDemo->setAccessibleName(u"Colour swatch"_s);
 
     Frame1 = Place(new QGroupBox(u"Controls"_s, this), "Frame1"_L1, RectFromTwips(240, 2520, 2535, 6615));
@@ -226,8 +232,29 @@ void frmMain::WireEvents()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    m_commands->CancelPicking(); // lets go of the pointer and keyboard first
     ui::RunHandler(this, [this] { Form_Unload(); });
     event->accept(); // closing is never cancelled
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Esc gives up waiting for the desktop's own picker.
+    if (event->key() == Qt::Key_Escape)
+        m_commands->CancelPicking();
+    QWidget::keyPressEvent(event);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_commands->CanTake(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    m_commands->Take(*event->mimeData());
+    event->acceptProposedAction();
 }
 
 void frmMain::Form_Load()

@@ -15,6 +15,11 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
+namespace ui {
+class ColourCommands;
+class ColourSwatch;
+} // namespace ui
+
 // The picker's one window: the swatch, the three channel sliders, the decimal
 // and hexadecimal boxes, and the two check boxes. It binds the colour model's
 // named controls to its widgets and owns the channels for the life of the
@@ -39,6 +44,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
@@ -74,7 +82,7 @@ private:
     QCheckBox* CheckBoxOf(tintwell::CheckBox checkBox) const;
 
     QCheckBox* chkAlwaysOnTop = nullptr;
-    QFrame* shapeColorDemo = nullptr;
+    ui::ColourSwatch* shapeColorDemo = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -103,4 +111,5 @@ private:
     platform::WindowPlacement m_placement;
     tintwell::ChannelState m_state{*this};
     tintwell::ChannelInputs m_inputs;
+    ui::ColourCommands* m_commands = nullptr;
 };

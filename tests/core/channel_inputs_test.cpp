@@ -157,6 +157,21 @@ TEST(ChannelInputsTest, TypingIntoTheCombinedHexBoxIsLeftAsTyped)
     EXPECT_EQ(model.view.texts[Index(Box::txtHex)], u"000001");
 }
 
+TEST(ChannelInputsTest, AChosenColourIsTakenWholeInOneRefreshEvenInWebSafeMode)
+{
+    PickerModel model;
+    model.Load();
+    model.view.UserSetsCheckBox(CheckBox::chkWebSafe, 1);
+    model.view.writeCounts.clear();
+
+    model.inputs.ColorChosen({255, 128, 1});
+
+    EXPECT_EQ(model.Mismatch(), "");
+    EXPECT_EQ(model.view.texts[Index(Box::txtHex)], u"0180FF");
+    for (const auto& [control, count] : model.view.writeCounts)
+        EXPECT_EQ(count, 1) << control;
+}
+
 TEST(ChannelInputsTest, ACorrectionRunsTheHandlerAgainOnTheCorrectedText)
 {
     PickerModel model;

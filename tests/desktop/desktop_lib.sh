@@ -101,3 +101,41 @@ expect_stored() { # LEFT TOP
     [[ $(stored Left) == "$1" && $(stored Top) == "$2" ]] ||
         fail "stored Left=$(stored Left) Top=$(stored Top), expected $1 $2"
 }
+
+# Picking. The chart (tests/support/pixel_chart.cpp) gives the pixel at root
+# (x, y) the colour red x & 255, green y & 255, blue $chart_blue, so a pick
+# one pixel off, or at a scaled position, copies a colour that shows it.
+PIXEL_CHART=${PIXEL_CHART:-$(dirname "$TINTWELL")/../tests/pixel_chart}
+chart_blue=90
+
+start_chart() { # X Y WIDTH HEIGHT, in root pixels
+    "$PIXEL_CHART" "$@" "$chart_blue" >"$work/chart" &
+    wait_for grep -qx ready "$work/chart" || fail "the pixel chart did not appear"
+}
+
+chart_colour() { # X Y: the colour the chart shows there
+    printf '#%02X%02X%02X\n' $(($1 & 255)) $(($2 & 255)) "$chart_blue"
+}
+
+# While picking, a second window of tintwell's shows: the magnifier.
+picking() {
+    xdotool search --all --onlyvisible --pid "$app" 2>/dev/null | grep -qvx "$win"
+}
+
+start_picking() { # at the pointer, with Ctrl+P in the window
+    xdotool windowactivate --sync "$win" key ctrl+p
+    wait_for picking || fail "Ctrl+P did not start picking (no magnifier showed)"
+}
+
+not_picking() { ! picking; }
+
+# Each test starts with an empty clipboard: its owner ended with the test before.
+copied() { xclip -o -selection clipboard 2>/dev/null; }
+copied_something() { [[ -n $(copied) ]]; }
+
+expect_copied() { # COLOUR: what Ctrl+Shift+C copies once the pick is over
+    wait_for not_picking || fail "picking did not end"
+    xdotool windowactivate --sync "$win" key ctrl+shift+c
+    wait_for copied_something
+    [[ $(copied) == "$1" ]] || fail "copied '$(copied)', expected $1"
+}

@@ -1,0 +1,117 @@
+// Colour notations from the clipboard or a drop: reading any text never
+// fails badly, agrees with a reference reading, and what the copy commands
+// write reads back as the same colour.
+//
+// Input: the first byte picks how the rest becomes text (low two bits:
+// Latin-1, UTF-16LE, TypedText, Latin-1).
+
+#include "fuzz/finding.h"
+#include "fuzz/fuzz_text.h"
+#include "fuzz/reference_notation.h"
+
+#include "core/color_notation.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+using fuzzing::Fail;
+using fuzzing::Quoted;
+using fuzzing::ReferenceColor;
+using tintwell::Rgb;
+
+namespace {
+
+constexpr std::size_t kCssNameCount = 148;
+
+// A double can't tell on which side of a half a number within a hair of it
+// falls, so there either whole number will do.
+constexpr long double kRoundingSlack = 0.5L + 1e-9L;
+
+std::u16string Decode(unsigned how, std::span<const std::uint8_t> bytes)
+{
+    switch (how) {
+    case 1:
+        return fuzzing::Utf16Text(bytes);
+    case 2:
+        return fuzzing::TypedText(bytes);
+    default:
+        return fuzzing::Latin1Text(bytes);
+    }
+}
+
+std::string Show(std::optional<Rgb> colour)
+{
+    return colour ? "(" + std::to_string(colour->red) + ", " + std::to_string(colour->green) + ", " +
+                        std::to_string(colour->blue) + ")"
+                  : "nothing";
+}
+
+std::optional<Rgb> Read(std::u16string_view text)
+{
+    try {
+        return tintwell::ParseColorNotation(text);
+    } catch (const std::exception& error) {
+        Fail("reading " + Quoted(text) + " raised " + error.what());
+    } catch (...) {
+        Fail("reading " + Quoted(text) + " raised something that is not a std::exception");
+    }
+}
+
+bool Agree(std::optional<Rgb> colour, const std::optional<ReferenceColor>& expected)
+{
+    if (!colour || !expected)
+        return colour.has_value() == expected.has_value();
+    const std::array channels{colour->red, colour->green, colour->blue};
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (std::fabs(channels[i] - (*expected)[i]) > kRoundingSlack)
+            return false;
+    }
+    return true;
+}
+
+void CheckWritten(Rgb colour, const std::u16string& written)
+{
+    const std::optional<Rgb> back = Read(written);
+    if (back != colour || !Agree(colour, fuzzing::ReadNotationReference(written)))
+        Fail(Show(colour) + " written as " + Quoted(written) + " reads back as " + Show(back));
+}
+
+void CheckReading(const std::u16string& text)
+{
+    const std::optional<Rgb> colour = Read(text);
+    if (!Agree(colour, fuzzing::ReadNotationReference(text)))
+        Fail(Quoted(text) + ": read as " + Show(colour) + ", not as the reference reads it");
+    if (colour) {
+        CheckWritten(*colour, tintwell::HexNotation(*colour));
+        CheckWritten(*colour, tintwell::RgbNotation(*colour));
+    }
+}
+
+} // namespace
+
+// The fuzzer would hardly ever spell out a name such as "papayawhip", so every
+// name is read once before it starts. The program's table holds 148 too, so
+// passing this makes the two tables the same.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    const std::vector<std::string> names = fuzzing::ReferenceNames();
+    if (names.size() != kCssNameCount)
+        Fail("the reference knows " + std::to_string(names.size()) + " names");
+    for (const std::string& name : names)
+        CheckReading(std::u16string(name.begin(), name.end()));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    CheckReading(Decode(data[0] & 3U, std::span(data + 1, size - 1)));
+    return 0;
+}

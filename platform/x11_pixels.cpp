@@ -1,0 +1,174 @@
+#include "platform/x11_pixels.h"
+
+#include <QGuiApplication>
+#include <QRect>
+
+#include <xcb/xcb.h>
+
+#include <bit>
+#include <cstdlib>
+#include <memory>
+
+namespace platform::x11 {
+
+namespace {
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> Own(Reply* reply)
+{
+    return {reply, &std::free};
+}
+
+xcb_connection_t* Connection()
+{
+    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                                         : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+// The root window and visual of the screen the pointer is on.
+struct Root {
+    xcb_window_t window = XCB_NONE;
+    const xcb_screen_t* screen = nullptr;
+};
+
+Root RootOf(xcb_connection_t* connection, xcb_window_t window)
+{
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0; xcb_screen_next(&it)) {
+        if (it.data->root == window)
+            return {window, it.data};
+    }
+    return {};
+}
+
+const xcb_visualtype_t* VisualOf(const xcb_screen_t& screen, xcb_visualid_t id)
+{
+    for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem > 0; xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0;
+             xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id == id)
+                return visuals.data;
+        }
+    }
+    return nullptr;
+}
+
+const xcb_format_t* FormatOf(xcb_connection_t* connection, std::uint8_t depth)
+{
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem > 0; xcb_format_next(&it)) {
+        if (it.data->depth == depth)
+            return it.data;
+    }
+    return nullptr;
+}
+
+// One channel of a pixel, by the visual's mask for it, as eight bits.
+int Channel(std::uint32_t pixel, std::uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    const std::uint32_t value = (pixel & mask) >> std::countr_zero(mask);
+    const int bits = std::popcount(mask);
+    if (bits >= 8)
+        return static_cast<int>(value >> (bits - 8));
+    const std::uint32_t largest = (1U << bits) - 1;
+    return static_cast<int>((value * 255 + largest / 2) / largest);
+}
+
+std::uint32_t PixelAt(const std::uint8_t* data, int bytesPerPixel, bool mostSignificantFirst)
+{
+    std::uint32_t pixel = 0;
+    for (int i = 0; i < bytesPerPixel; ++i) {
+        const int shift = mostSignificantFirst ? 8 * (bytesPerPixel - 1 - i) : 8 * i;
+        pixel |= std::uint32_t{data[i]} << shift;
+    }
+    return pixel;
+}
+
+std::optional<Root> PointerRoot(xcb_connection_t* connection, QPoint* position)
+{
+    const xcb_window_t anyRoot = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto reply = Own(xcb_query_pointer_reply(connection, xcb_query_pointer(connection, anyRoot), nullptr));
+    if (!reply)
+        return std::nullopt;
+    if (position != nullptr)
+        *position = {reply->root_x, reply->root_y};
+    const Root root = RootOf(connection, reply->root);
+    return root.screen != nullptr ? std::optional(root) : std::nullopt;
+}
+
+} // namespace
+
+bool Available()
+{
+    return Connection() != nullptr;
+}
+
+std::optional<QPoint> PointerPosition()
+{
+    xcb_connection_t* connection = Connection();
+    QPoint position;
+    if (connection == nullptr || !PointerRoot(connection, &position))
+        return std::nullopt;
+    return position;
+}
+
+QImage ReadPixels(const QRect& area)
+{
+    QImage image(area.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    xcb_connection_t* connection = Connection();
+    const std::optional<Root> root = connection != nullptr ? PointerRoot(connection, nullptr) : std::nullopt;
+    if (!root)
+        return image;
+
+    // Asking for anything beyond the root window is an error, not a blank.
+    const QRect screen(0, 0, root->screen->width_in_pixels, root->screen->height_in_pixels);
+    const QRect visible = area.intersected(screen);
+    if (visible.isEmpty())
+        return image;
+    const auto reply = Own(xcb_get_image_reply(
+        connection,
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root->window, static_cast<std::int16_t>(visible.x()),
+                      static_cast<std::int16_t>(visible.y()), static_cast<std::uint16_t>(visible.width()),
+                      static_cast<std::uint16_t>(visible.height()), ~0U),
+        nullptr));
+    const xcb_visualtype_t* visual = reply ? VisualOf(*root->screen, reply->visual) : nullptr;
+    const xcb_format_t* format = reply ? FormatOf(connection, reply->depth) : nullptr;
+    if (visual == nullptr || format == nullptr || format->bits_per_pixel % 8 != 0 || format->bits_per_pixel > 32)
+        return image;
+
+    const int bytesPerPixel = format->bits_per_pixel / 8;
+    const int pad = format->scanline_pad / 8;
+    const int stride = (visible.width() * bytesPerPixel + pad - 1) / pad * pad;
+    if (xcb_get_image_data_length(reply.get()) < stride * visible.height())
+        return image;
+    const bool mostSignificantFirst = xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    const std::uint8_t* data = xcb_get_image_data(reply.get());
+    for (int y = 0; y < visible.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(visible.y() - area.y() + y));
+        for (int x = 0; x < visible.width(); ++x) {
+            const std::uint32_t pixel = PixelAt(data + y * stride + x * bytesPerPixel, bytesPerPixel,
+                                                mostSignificantFirst);
+            line[visible.x() - area.x() + x] = qRgb(Channel(pixel, visual->red_mask),
+                                                    Channel(pixel, visual->green_mask),
+                                                    Channel(pixel, visual->blue_mask));
+        }
+    }
+    return image;
+}
+
+void MovePointer(int dx, int dy)
+{
+    if (xcb_connection_t* connection = Connection()) {
+        xcb_warp_pointer(connection, XCB_NONE, XCB_NONE, 0, 0, 0, 0, static_cast<std::int16_t>(dx),
+                         static_cast<std::int16_t>(dy));
+        xcb_flush(connection);
+    }
+}
+
+} // namespace platform::x11

@@ -1,0 +1,116 @@
+#include "core/color_notation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+using tintwell::HexNotation;
+using tintwell::ParseColorNotation;
+using tintwell::Rgb;
+using tintwell::RgbNotation;
+
+namespace {
+
+constexpr std::size_t kMegabyte = std::size_t{1} << 20U;
+
+struct ReadCase {
+    std::u16string text;
+    std::optional<Rgb> colour;
+};
+
+class ParseColorNotationTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ParseColorNotationTest, ReadsTheColourTheWholeTextNamesAndNothingElse)
+{
+    EXPECT_EQ(ParseColorNotation(GetParam().text), GetParam().colour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ParseColorNotationTest,
+    testing::Values(ReadCase{u"#f80", Rgb{255, 136, 0}},
+                    ReadCase{u"#Ff8000", Rgb{255, 128, 0}},
+                    ReadCase{u" \t#fff\r\n", Rgb{255, 255, 255}},
+                    ReadCase{u"\u00A0\f#000000\n", Rgb{0, 0, 0}},
+                    ReadCase{u"rgb(255, 128, 0)", Rgb{255, 128, 0}},
+                    ReadCase{u"RGBA(255,128,0,0.5)", Rgb{255, 128, 0}},
+                    ReadCase{u"rgb(255 128 0 / 50%)", Rgb{255, 128, 0}},
+                    ReadCase{u"rgba( 1\t2\n3 )", Rgb{1, 2, 3}},
+                    ReadCase{u"rgb( 1 ,2 , 3 , 1e999% )", Rgb{1, 2, 3}},
+                    ReadCase{u"rgb(1 2 3/-7)", Rgb{1, 2, 3}},
+                    ReadCase{u"rgb(10%, 30%, 50%)", Rgb{26, 77, 128}},   // halves round up
+                    ReadCase{u"rgb(2.5 0.5 254.5)", Rgb{3, 1, 255}},
+                    ReadCase{u"rgb(20%, 127.49, 0.0%)", Rgb{51, 127, 0}},
+                    ReadCase{u"rgb(300, -5, 1e999)", Rgb{255, 0, 255}},
+                    ReadCase{u"rgb(-1e999 150% -0)", Rgb{0, 255, 0}},
+                    ReadCase{u"rgb(-0%, +.5e2%, 1E1)", Rgb{0, 128, 10}},
+                    ReadCase{u"RebeccaPurple", Rgb{102, 51, 153}},
+                    ReadCase{u"lightGoldenrodYELLOW", Rgb{250, 250, 210}},
+                    ReadCase{u"grey", Rgb{128, 128, 128}},
+                    ReadCase{u"Gray", Rgb{128, 128, 128}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Hostile, ParseColorNotationTest,
+    testing::Values(ReadCase{std::u16string(4 * kMegabyte, u'7'), std::nullopt},
+                    ReadCase{std::u16string(kMegabyte, u' ') + u"#fff" +
+                                 std::u16string(kMegabyte, u'\u00A0'),
+                             Rgb{255, 255, 255}},
+                    ReadCase{u"rgb(" + std::u16string(kMegabyte, u'(') + u"1,2,3" +
+                                 std::u16string(kMegabyte, u')') + u")",
+                             std::nullopt},
+                    ReadCase{u"rgb((1),2,3)", std::nullopt},
+                    ReadCase{std::u16string(u"#f\0f", 4), std::nullopt},
+                    ReadCase{u"\xD800", std::nullopt},
+                    ReadCase{u"r\u0435d", std::nullopt},  // a Cyrillic e
+                    ReadCase{u"rgb(\uFF11, 2, 3)", std::nullopt},
+                    ReadCase{u"", std::nullopt},
+                    ReadCase{u"ff8000", std::nullopt},    // RRGGBB or packed BBGGRR?
+                    ReadCase{u"16711680", std::nullopt},
+                    ReadCase{u"#12345", std::nullopt},
+                    ReadCase{u"#1234", std::nullopt},
+                    ReadCase{u"#fff;", std::nullopt},
+                    ReadCase{u"transparent", std::nullopt},
+                    ReadCase{u"currentColor", std::nullopt},
+                    ReadCase{u"rgb (1,2,3)", std::nullopt},
+                    ReadCase{u"rgb(1,2)", std::nullopt},
+                    ReadCase{u"rgb(1,2,3,4,5)", std::nullopt},
+                    ReadCase{u"rgb(1, 2 3)", std::nullopt},
+                    ReadCase{u"rgb(1,2,3 / 4)", std::nullopt},
+                    ReadCase{u"rgb(1%2%3%)", std::nullopt},
+                    ReadCase{u"rgb(5 %, 1, 2)", std::nullopt},
+                    ReadCase{u"rgb(1e999, -0, nan)", std::nullopt},
+                    ReadCase{u"rgb(none 0 0)", std::nullopt},
+                    ReadCase{u"rgb(calc(1), 2, 3)", std::nullopt},
+                    ReadCase{u"rgb(1,2,3", std::nullopt},
+                    ReadCase{u"rgb(1,2,3) x", std::nullopt}));
+
+struct WriteCase {
+    Rgb colour;
+    std::u16string hex;
+    std::u16string rgb;
+};
+
+class ColorNotationWriteTest : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(ColorNotationWriteTest, WritesUpperCaseHexAndCommaSeparatedRgb)
+{
+    EXPECT_EQ(HexNotation(GetParam().colour), GetParam().hex);
+    EXPECT_EQ(RgbNotation(GetParam().colour), GetParam().rgb);
+}
+
+TEST_P(ColorNotationWriteTest, EachWrittenNotationReadsBackAsTheSameColour)
+{
+    const Rgb colour = GetParam().colour;
+    EXPECT_EQ(ParseColorNotation(HexNotation(colour)), colour);
+    EXPECT_EQ(ParseColorNotation(RgbNotation(colour)), colour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ColorNotationWriteTest,
+    testing::Values(WriteCase{Rgb{0, 0, 0}, u"#000000", u"rgb(0, 0, 0)"},
+                    WriteCase{Rgb{255, 128, 0}, u"#FF8000", u"rgb(255, 128, 0)"},
+                    WriteCase{Rgb{10, 171, 239}, u"#0AABEF", u"rgb(10, 171, 239)"},
+                    WriteCase{Rgb{255, 255, 255}, u"#FFFFFF", u"rgb(255, 255, 255)"}));
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "ui/frm_main.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolTip>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// What the window offers around its controls, driven as a user would, on the
+// real window offscreen: the clipboard, drops, the menu and the swatch.
+class ColourCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void copyWritesTheColourInEachNotation_data();
+    void copyWritesTheColourInEachNotation();
+    void pasteTakesANamedColourOrLeavesTheColourWithANotice_data();
+    void pasteTakesANamedColourOrLeavesTheColourWithANotice();
+    void dropAnywhereOnTheWindowSetsTheColour_data();
+    void dropAnywhereOnTheWindowSetsTheColour();
+    void menuOpensFromTheKeyboardWherever_data();
+    void menuOpensFromTheKeyboardWherever();
+    void swatchIsAButtonWhosePressStartsPicking();
+
+private:
+    QLineEdit* Box(const char* name) const { return m_window->findChild<QLineEdit*>(QLatin1StringView(name)); }
+    void SetColour(const QString& packed) const;
+
+    std::unique_ptr<frmMain> m_window;
+};
+
+void ColourCommandsTest::init()
+{
+    m_window = std::make_unique<frmMain>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void ColourCommandsTest::cleanup()
+{
+    QToolTip::hideText();
+    m_window.reset();
+}
+
+void ColourCommandsTest::SetColour(const QString& packed) const
+{
+    QLineEdit* dec = Box("txtDec");
+    dec->selectAll();
+    dec->insert(packed);
+}
+
+void ColourCommandsTest::copyWritesTheColourInEachNotation_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("copied");
+    // Orange: red 255, green 128, blue 0.
+    QTest::newRow("hex") << u"Copy #RRGGBB"_s << u"#FF8000"_s;
+    QTest::newRow("rgb") << u"Copy rgb()"_s << u"rgb(255, 128, 0)"_s;
+    QTest::newRow("value") << u"Copy Colour Value"_s << u"33023"_s;
+}
+
+void ColourCommandsTest::copyWritesTheColourInEachNotation()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, copied);
+    SetColour(u"33023"_s);
+    QGuiApplication::clipboard()->clear();
+
+    const QList<QAction*> actions = m_window->actions();
+    const auto action = std::find_if(actions.begin(), actions.end(),
+                                     [&](const QAction* a) { return a->text() == command; });
+    QVERIFY(action != actions.end());
+    (*action)->trigger();
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), copied);
+
+    // Ctrl+C in a box still copies the box's own text.
+    QLineEdit* red = Box("txtDecR");
+    red->setFocus();
+    red->selectAll();
+    QTest::keyClick(red, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"255"_s);
+}
+
+void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("hex"); // txtHex afterwards, blue first
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("#RGB") << u"#f80"_s << u"0088FF"_s << false;
+    QTest::newRow("rgb() with blanks around") << u"  rgb(50%, 0%, 100%)\n"_s << u"FF0080"_s << false;
+    QTest::newRow("name") << u"Teal"_s << u"808000"_s << false;
+    QTest::newRow("bare hex digits") << u"ff8000"_s << u"123456"_s << true;
+    QTest::newRow("bare number") << u"16711680"_s << u"123456"_s << true;
+}
+
+void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, hex);
+    QFETCH(bool, notice);
+    SetColour(u"1193046"_s); // 0x123456
+    QGuiApplication::clipboard()->setText(clipboard);
+
+    QTest::keyClick(Box("txtDecG"), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(Box("txtHex")->text(), hex);
+    if (notice)
+        QTRY_VERIFY(QToolTip::text().contains(u"clipboard holds no colour"_s));
+}
+
+void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("colour on the swatch") << u"shapeColorDemo"_s << QColor(1, 2, 3) << QString() << u"030201"_s;
+    // A box would have inserted the text into itself.
+    QTest::newRow("text on a box") << u"txtDecG"_s << QColor() << u"#00ff00"_s << u"00FF00"_s;
+    QTest::newRow("no colour is refused") << u"Label4"_s << QColor() << u"hello"_s << u"000000"_s;
+}
+
+void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour()
+{
+    QFETCH(QString, target);
+    QFETCH(QColor, colour);
+    QFETCH(QString, text);
+    QFETCH(QString, hex);
+    QMimeData data;
+    if (colour.isValid())
+        data.setColorData(colour);
+    if (!text.isNull())
+        data.setText(text);
+
+    auto* widget = m_window->findChild<QWidget*>(target);
+    const QPoint at = widget->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &enter);
+    QCOMPARE(enter.isAccepted(), hex != u"000000"_s);
+    if (enter.isAccepted()) {
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(widget, &drop);
+    }
+    QCOMPARE(Box("txtHex")->text(), hex);
+}
+
+void ColourCommandsTest::menuOpensFromTheKeyboardWherever_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("menu key") << QKeyCombination(Qt::Key_Menu);
+    QTest::newRow("Shift+F10") << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10);
+}
+
+void ColourCommandsTest::menuOpensFromTheKeyboardWherever()
+{
+    QFETCH(QKeyCombination, key);
+    QTest::keyClick(Box("txtDecR"), key.key(), key.keyboardModifiers());
+
+    QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{u"Pick from Screen"_s, {}, u"Copy #RRGGBB"_s, u"Copy rgb()"_s,
+                                 u"Copy Colour Value"_s, {}, u"Paste Colour"_s}));
+    menu->close();
+}
+
+void ColourCommandsTest::swatchIsAButtonWhosePressStartsPicking()
+{
+    QAccessibleInterface* swatch =
+        QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(u"shapeColorDemo"_s));
+    QCOMPARE(swatch->role(), QAccessible::Button);
+    QCOMPARE(swatch->text(QAccessible::Name), u"Colour swatch"_s);
+    QVERIFY(swatch->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+    // Offscreen there is no screen to read, so the pick ends at once with a
+    // notice, which shows that the press started it.
+    swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(QToolTip::text().contains(u"not possible on this display"_s));
+    QCOMPARE(Box("txtHex")->text(), u"000000"_s);
+}
+
+QTEST_MAIN(ColourCommandsTest)
+#include "colour_commands_test.moc"

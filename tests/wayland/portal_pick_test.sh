@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Picks from the screen through the real xdg-desktop-portal front end, with a
+# stand-in for the desktop's picker behind it, from tintwell on a headless
+# weston: natively on Wayland or on XWayland. A colour shows in the window; a
+# cancel, a malformed answer or no portal at all leave the colour as it was
+# and the window ready to pick again. Starts every service it uses and stops
+# them all again.
+# Usage: portal_pick_test.sh wayland|xcb colour|cancel|malformed|no_portal
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+TINTWELL=${TINTWELL:?path to the tintwell binary}
+platform=$1 reply=$2
+# Debian's own, which has the D-Bus and AT-SPI modules.
+python=/usr/bin/python3
+
+skip() { echo "SKIP: $*"; exit 77; }
+command -v weston >/dev/null || skip "no weston"
+command -v Xwayland >/dev/null || skip "no Xwayland"
+[[ -x /usr/libexec/xdg-desktop-portal && -x /usr/libexec/at-spi-bus-launcher ]] ||
+    skip "no xdg-desktop-portal or at-spi2-core"
+$python -c 'import dbus, pyatspi' 2>/dev/null || skip "no python3-dbus or python3-pyatspi"
+
+work=$(mktemp -d)
+services=()
+cleanup() {
+    for ((i = ${#services[@]} - 1; i >= 0; i--)); do
+        kill "${services[i]}" 2>/dev/null
+        wait "${services[i]}" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do echo "--- ${log##*/}" >&2; tail -n 15 "$log" >&2; done
+    exit 1
+}
+
+# Waits up to ten seconds for a command to succeed.
+wait_for() {
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+start() { # NAME COMMAND...: runs a service until the test ends, its output in NAME.log
+    local name=$1
+    shift
+    "$@" >"$work/$name.log" 2>&1 &
+    services+=($!)
+}
+
+owned() { # BUS_NAME
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
+}
+
+start_portal() { # REPLY...: the front end, with the stand-in answering each pick in turn
+    start stand-in $python "$here/stand_in_portal.py" "$@"
+    wait_for owned org.tintwell.StandInPortal || fail "the stand-in did not start"
+    start portal env XDG_CURRENT_DESKTOP=tintwell-test XDG_DESKTOP_PORTAL_DIR="$here/portals" \
+        /usr/libexec/xdg-desktop-portal --replace
+    wait_for owned org.freedesktop.portal.Desktop || fail "xdg-desktop-portal did not start"
+}
+
+unset DISPLAY WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_SESSION_TYPE=wayland
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Where XWayland makes its socket; an X server usually has, but not always.
+[[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
+
+start weston weston --backend=headless-backend.so --xwayland --socket=tintwell-test --idle-time=0
+wait_for test -S "$XDG_RUNTIME_DIR/tintwell-test" || fail "weston did not start"
+wait_for grep -q "xserver listening on display" "$work/weston.log" || fail "XWayland did not start"
+export WAYLAND_DISPLAY=tintwell-test
+DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+export DISPLAY
+
+# A bus that starts nothing by itself, so no real portal can stand in for ours.
+dbus-daemon --config-file="$here/private-bus.conf" --nofork --print-address=3 \
+    3>"$work/bus-address" 2>"$work/bus.log" &
+services+=($!)
+wait_for test -s "$work/bus-address" || fail "the session bus did not start"
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
+export DBUS_SESSION_BUS_ADDRESS
+
+start accessibility /usr/libexec/at-spi-bus-launcher --launch-immediately
+wait_for owned org.a11y.Bus || fail "the accessibility bus did not start"
+start monitor dbus-monitor --session \
+    "type='method_call',interface='org.freedesktop.portal.Screenshot',member='PickColor'"
+wait_for grep -q NameLost "$work/monitor.log" || fail "dbus-monitor did not start"
+asked() { (($(grep -c 'member=PickColor' "$work/monitor.log") >= $1)); } # N: picks asked for
+
+case $reply in
+colour | cancel) start_portal "$reply" ;;
+malformed) start_portal malformed cancel ;;
+no_portal) ;;
+*) echo "unknown reply '$reply'" >&2; exit 64 ;;
+esac
+
+start tintwell env QT_QPA_PLATFORM="$platform" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$TINTWELL"
+app=${services[-1]}
+hex() { $python "$here/atspi.py" "$app" text "Colour hexadecimal"; }
+shows() { [[ $(hex) == "$1" ]]; }
+press_swatch() { $python "$here/atspi.py" "$app" press "Colour swatch"; }
+wait_for hex || fail "the window did not appear on the accessibility bus"
+before=$(hex)
+
+press_swatch || fail "the swatch could not be pressed"
+if [[ $reply == colour ]]; then
+    wait_for shows 0080FF || fail "the window shows $(hex), not the picked 0080FF"
+    echo PASS
+    exit 0
+fi
+
+wait_for asked 1 || fail "pressing the swatch asked no portal"
+[[ $reply == no_portal ]] && start_portal cancel
+# A second pick starts only once the first has ended, and by then the first
+# has shown whatever it was going to show.
+second_pick() { press_swatch && sleep 0.2 && asked 2; }
+wait_for second_pick || fail "the window never became ready to pick again"
+shows "$before" || fail "the colour changed from $before to $(hex)"
+kill -0 "$app" 2>/dev/null || fail "tintwell ended"
+echo PASS

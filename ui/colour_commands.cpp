@@ -1,0 +1,177 @@
+#include "ui/colour_commands.h"
+
+#include "core/channel_inputs.h"
+#include "core/channel_state.h"
+#include "core/color_formats.h"
+#include "core/color_notation.h"
+#include "platform/screen_picker.h"
+#include "ui/colour_mime.h"
+#include "ui/colour_swatch.h"
+#include "ui/error_report.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolTip>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace ui {
+
+namespace {
+
+constexpr int kNoticeMilliseconds = 6000;
+
+} // namespace
+
+ColourCommands::ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::ChannelInputs& inputs,
+                               const tintwell::ChannelState& state)
+    : QObject(&window)
+    , m_window(window)
+    , m_swatch(swatch)
+    , m_inputs(inputs)
+    , m_state(state)
+{
+    m_pick = AddAction(u"Pick from Screen"_s, {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColourCommands::StartPicking);
+    m_copyHex = AddAction(u"Copy #RRGGBB"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                          &ColourCommands::CopyHex);
+    m_copyRgb = AddAction(u"Copy rgb()"_s, {}, &ColourCommands::CopyRgb);
+    m_copyValue = AddAction(u"Copy Colour Value"_s, {}, &ColourCommands::CopyColourValue);
+    m_paste = AddAction(u"Paste Colour"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColourCommands::Paste);
+
+    // The menu key and Shift+F10 open the swatch's menu wherever the focus is.
+    auto* openMenu = new QAction(this);
+    openMenu->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+    connect(openMenu, &QAction::triggered, this,
+            [this] { ShowMenu(m_swatch.mapToGlobal(m_swatch.rect().center())); });
+    m_window.addAction(openMenu);
+
+    m_swatch.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&m_swatch, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { ShowMenu(m_swatch.mapToGlobal(at)); });
+    // Queued, so a grab taken for the pick is not undone by the button or
+    // menu that is still letting go of the pointer.
+    connect(&m_swatch, &QAbstractButton::clicked, this, &ColourCommands::StartPicking, Qt::QueuedConnection);
+    m_swatch.setToolTip(u"Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
+                        u"program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."_s);
+}
+
+QAction* ColourCommands::AddAction(const QString& text, const QList<QKeySequence>& keys,
+                                   void (ColourCommands::*command)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this,
+            [this, command] { RunHandler(&m_window, [this, command] { (this->*command)(); }); },
+            Qt::QueuedConnection);
+    m_window.addAction(action);
+    return action;
+}
+
+void ColourCommands::StartPicking()
+{
+    if (m_picker == nullptr) {
+        m_picker = platform::CreateScreenPicker(m_window);
+        connect(m_picker, &platform::ScreenPicker::Hovered, this, [this](tintwell::Rgb colour) {
+            m_previewed = true;
+            Choose(colour);
+        });
+        connect(m_picker, &platform::ScreenPicker::Picked, this, &ColourCommands::Choose);
+        connect(m_picker, &platform::ScreenPicker::Cancelled, this, [this] {
+            if (m_previewed)
+                Choose(m_beforePick);
+        });
+        connect(m_picker, &platform::ScreenPicker::Failed, this, [this](const QString& reason) {
+            if (m_previewed)
+                Choose(m_beforePick);
+            Notice(reason);
+        });
+    }
+    if (m_picker->IsPicking())
+        return;
+    m_beforePick = Current();
+    m_previewed = false;
+    m_picker->Start();
+}
+
+void ColourCommands::CancelPicking()
+{
+    if (m_picker != nullptr)
+        m_picker->Cancel();
+}
+
+void ColourCommands::CopyHex()
+{
+    QGuiApplication::clipboard()->setMimeData(ColourMimeData(Current()));
+}
+
+void ColourCommands::CopyRgb()
+{
+    SetClipboardText(tintwell::RgbNotation(Current()));
+}
+
+void ColourCommands::CopyColourValue()
+{
+    const tintwell::Rgb colour = Current();
+    SetClipboardText(tintwell::ColorDecimalText(colour.red, colour.green, colour.blue));
+}
+
+void ColourCommands::Paste()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data != nullptr && CanTake(*data)) {
+        Take(*data);
+        return;
+    }
+    Notice(u"The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…) or a colour name such as "
+           u"\"teal\"."_s);
+}
+
+bool ColourCommands::CanTake(const QMimeData& data) const
+{
+    return ColourFromMimeData(data).has_value();
+}
+
+void ColourCommands::Take(const QMimeData& data)
+{
+    if (const std::optional<tintwell::Rgb> colour = ColourFromMimeData(data))
+        Choose(*colour);
+}
+
+void ColourCommands::Notice(const QString& text)
+{
+    QToolTip::showText(m_swatch.mapToGlobal(m_swatch.rect().center()), text, &m_swatch, {}, kNoticeMilliseconds);
+}
+
+void ColourCommands::ShowMenu(QPoint globalPosition)
+{
+    if (m_menu == nullptr) {
+        m_menu = new QMenu(&m_window);
+        m_menu->addAction(m_pick);
+        m_menu->addSeparator();
+        m_menu->addActions({m_copyHex, m_copyRgb, m_copyValue});
+        m_menu->addSeparator();
+        m_menu->addAction(m_paste);
+    }
+    m_menu->popup(globalPosition);
+}
+
+tintwell::Rgb ColourCommands::Current() const
+{
+    return {m_state.lMasterR, m_state.lMasterG, m_state.lMasterB};
+}
+
+void ColourCommands::Choose(tintwell::Rgb colour)
+{
+    RunHandler(&m_window, [&] { m_inputs.ColorChosen(colour); });
+}
+
+void ColourCommands::SetClipboardText(const std::u16string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+}
+
+} // namespace ui

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/rgb.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QMimeData;
+class QWidget;
+
+namespace platform {
+class ScreenPicker;
+}
+namespace tintwell {
+class ChannelInputs;
+class ChannelState;
+} // namespace tintwell
+
+namespace ui {
+
+class ColourSwatch;
+
+// What the window offers around its controls: picking a colour from the
+// screen, copying the colour and pasting one, and the swatch's menu. Every
+// colour that arrives (picked, pasted, dropped) goes through the colour
+// model's one entry for a whole colour. Nothing here talks to the screen or
+// the bus until the user asks for it.
+class ColourCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::ChannelInputs& inputs,
+                   const tintwell::ChannelState& state);
+
+    void StartPicking();
+    // Ends a pick in progress as Esc would.
+    void CancelPicking();
+
+    void CopyHex();
+    void CopyRgb();
+    void CopyColourValue();
+    void Paste();
+
+    // Whether dragged data carries a colour, and taking it when dropped.
+    bool CanTake(const QMimeData& data) const;
+    void Take(const QMimeData& data);
+
+    // A short message beside the swatch that goes away by itself.
+    void Notice(const QString& text);
+
+    void ShowMenu(QPoint globalPosition);
+
+private:
+    QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColourCommands::*command)());
+    tintwell::Rgb Current() const;
+    void Choose(tintwell::Rgb colour);
+    void SetClipboardText(const std::u16string& text);
+
+    QWidget& m_window;
+    ColourSwatch& m_swatch;
+    tintwell::ChannelInputs& m_inputs;
+    const tintwell::ChannelState& m_state;
+
+    QAction* m_pick = nullptr;
+    QAction* m_copyHex = nullptr;
+    QAction* m_copyRgb = nullptr;
+    QAction* m_copyValue = nullptr;
+    QAction* m_paste = nullptr;
+    QMenu* m_menu = nullptr;
+
+    platform::ScreenPicker* m_picker = nullptr;
+    // The colour before a pick, put back when a previewing pick is cancelled.
+    tintwell::Rgb m_beforePick;
+    bool m_previewed = false;
+};
+
+} // namespace ui
