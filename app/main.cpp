@@ -1,4 +1,5 @@
 #include "platform/display_platform.h"
+#include "platform/font_warm_up.h"
 #include "ui/display_guard.h"
 #include "ui/frm_main.h"
 
@@ -14,7 +15,11 @@ int main(int argc, char* argv[])
 
     platform::ChooseDisplayPlatform(argc, argv);
     ui::DisplayGuard displayGuard;
+    // The font system starts while Qt opens the display. Where no display
+    // opens, the guard ends the process, this thread with it.
+    std::jthread fonts = platform::WarmUpFonts();
     QApplication app(argc, argv);
+    fonts.join();
     displayGuard.Started();
 
     frmMain window;

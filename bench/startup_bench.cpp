@@ -96,11 +96,18 @@ bool RunOnce(const std::string& path, const std::string& probe, Sample& sample)
     return true;
 }
 
-double Median(std::vector<double> values)
+double Quantile(std::vector<double> values, double q)
 {
     std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    const double at = q * static_cast<double>(values.size() - 1);
+    const auto below = static_cast<std::size_t>(at);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (at - static_cast<double>(below)) * (values[above] - values[below]);
+}
+
+double Median(const std::vector<double>& values)
+{
+    return Quantile(values, 0.5);
 }
 
 } // namespace
@@ -138,15 +145,22 @@ int main(int argc, char* argv[])
         }
     }
 
-    const double floorTime = Median(programs.front().milliseconds);
-    const double floorMemory = Median(programs.front().megabytes);
-    std::printf("%-16s %14s %8s %14s %8s\n", "program", "start-up (ms)", "ratio", "peak RSS (MB)",
-                "ratio");
+    // The time ratio is taken run by run, against the floor's run of the same
+    // round, so that a slow spell of the machine cancels out; its spread is
+    // the 10th to 90th percentile of those single ratios.
+    const Program& floorProgram = programs.front();
+    const double floorMemory = Median(floorProgram.megabytes);
+    std::printf("%-20s %14s %8s %12s %14s %8s\n", "program", "start-up (ms)", "ratio", "10th-90th",
+                "peak RSS (MB)", "ratio");
     for (const Program& program : programs) {
-        const double time = Median(program.milliseconds);
+        std::vector<double> ratios;
+        for (std::size_t run = 0; run < program.milliseconds.size(); ++run)
+            ratios.push_back(program.milliseconds[run] / floorProgram.milliseconds[run]);
         const double memory = Median(program.megabytes);
-        std::printf("%-16s %14.1f %8.2f %14.1f %8.2f\n", program.name.c_str(), time, time / floorTime,
-                    memory, memory / floorMemory);
+        char spread[32];
+        std::snprintf(spread, sizeof spread, "%.2f-%.2f", Quantile(ratios, 0.1), Quantile(ratios, 0.9));
+        std::printf("%-20s %14.1f %8.2f %12s %14.1f %8.2f\n", program.name.c_str(),
+                    Median(program.milliseconds), Median(ratios), spread, memory, memory / floorMemory);
     }
     return 0;
 }

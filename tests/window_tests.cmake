@@ -55,6 +55,9 @@ foreach(case first_run moved_and_reopened five_cycles_do_not_drift top_left_corn
     tintwell_desktop_test(placement_${case} placement_test.sh ${case})
 endforeach()
 tintwell_desktop_test(always_on_top always_on_top_test.sh)
+foreach(case TERM HUP INT display_lost)
+    tintwell_desktop_test(session_end_${case} session_end_test.sh ${case})
+endforeach()
 tintwell_desktop_test(hostile_settings hostile_settings_test.sh)
 tintwell_desktop_test(desktop_entry_test desktop_entry_test.sh
                       ${PROJECT_BINARY_DIR}/data/${TINTWELL_APP_ID}.desktop)

@@ -3,10 +3,12 @@
 #include "core/run_time_error.h"
 #include "core/web_safe_mode.h"
 #include "platform/always_on_top.h"
+#include "platform/session_end.h"
 #include "ui/caption_fit.h"
 #include "ui/colour_commands.h"
 #include "ui/colour_swatch.h"
 #include "ui/error_report.h"
+#include "ui/fitted_check_box_style.h"
 #include "ui/twips.h"
 #include "ui/upward_scroll_bar_style.h"
 
@@ -94,6 +96,7 @@ frmMain::frmMain(QWidget* parent)
     setAcceptDrops(true);
 
     ui::RunHandler(this, [this] { Form_Load(); });
+    m_sessionEnd = new platform::SessionEnd(*this, [this] { Form_Unload(); });
 }
 
 void frmMain::CreateControls()
@@ -173,6 +176,8 @@ void frmMain::CreateControls()
 
     chkWebSafe = Place(new QCheckBox(u"Web Safe"_s, Frame1), "chkWebSafe"_L1,
                        RectFromTwips(720, 6120, 1095, 195));
+    // Thirteen pixels tall, shorter than most styles' square.
+    chkWebSafe->setStyle(new ui::FittedCheckBoxStyle(this));
 }
 
 void frmMain::FitFont()
@@ -234,6 +239,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     m_commands->CancelPicking(); // lets go of the pointer and keyboard first
     ui::RunHandler(this, [this] { Form_Unload(); });
+    m_sessionEnd->Closed();
     event->accept(); // closing is never cancelled
 }
 

@@ -15,6 +15,9 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
+namespace platform {
+class SessionEnd;
+}
 namespace ui {
 class ColourCommands;
 class ColourSwatch;
@@ -112,4 +115,5 @@ private:
     tintwell::ChannelState m_state{*this};
     tintwell::ChannelInputs m_inputs;
     ui::ColourCommands* m_commands = nullptr;
+    platform::SessionEnd* m_sessionEnd = nullptr;
 };

@@ -38,7 +38,8 @@ framed() { # WINDOW: the window manager has framed it
 # Starts tintwell, in the locale $APP_LOCALE if set, and sets $app (its pid)
 # and $win (its window).
 start_app() {
-    env ${APP_LOCALE:+LC_ALL=$APP_LOCALE} "$TINTWELL" 2>>"$work/stderr" &
+    # As from a terminal: a script's background job would ignore SIGINT.
+    env --default-signal=INT ${APP_LOCALE:+LC_ALL=$APP_LOCALE} "$TINTWELL" 2>>"$work/stderr" &
     app=$!
     win=""
     for _ in $(seq 100); do
@@ -79,16 +80,20 @@ move_frame() { # WINDOW X Y: moves the outer frame's top-left there
     wait_for test "$(frame_position "$1")" = "$2 $3" || true
 }
 
-close_app() { # closes the window as its close button would, and waits for the exit
-    wmctrl -i -c "$win"
+expect_ended() { # WHEN: waits for tintwell to end, which it must, with status 0
     for _ in $(seq 100); do
         kill -0 "$app" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$app" 2>/dev/null && fail "tintwell did not end after its window was closed"
+    kill -0 "$app" 2>/dev/null && fail "tintwell did not end $1"
     wait "$app"
     local status=$?
     [[ $status -eq 0 ]] || fail "tintwell ended with status $status: $(cat "$work/stderr")"
+}
+
+close_app() { # closes the window as its close button would, and waits for the exit
+    wmctrl -i -c "$win"
+    expect_ended "after its window was closed"
 }
 
 expect_position() { # X Y: where the frame must be

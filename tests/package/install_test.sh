@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An install into a fresh prefix holds exactly the program, its menu entry,
-# its icons and its metadata, and the validators accept them.
+# its icons, its metadata, its manual page, copyright and changelog, and the
+# validators accept them.
 # Usage: install_test.sh BUILD_DIR APP_ID VERSION
 set -u
 build=$1 id=$2 version=$3
@@ -13,9 +14,12 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"
 expected=$(printf '%s\n' \
     bin/tintwell \
     "share/applications/$id.desktop" \
+    share/doc/tintwell/changelog.gz \
+    share/doc/tintwell/copyright \
     "share/icons/hicolor/128x128/apps/$id.png" \
     "share/icons/hicolor/48x48/apps/$id.png" \
     "share/icons/hicolor/scalable/apps/$id.svg" \
+    share/man/man1/tintwell.1.gz \
     "share/metainfo/$id.metainfo.xml" | sort)
 installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
 [[ $installed == "$expected" ]] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$installed"))"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package carries the project's version, dependencies found by
-# scanning the binary, and the installed files under /usr.
+# scanning the binary, a description in one piece and the installed files
+# under /usr, and lintian finds no error or warning in it.
 # Usage: package_test.sh BUILD_DIR APP_ID VERSION
 set -u
 build=$1 id=$2 version=$3
@@ -14,6 +15,9 @@ deb=$out/tintwell_${version}_$(dpkg --print-architecture).deb
 
 [[ $(dpkg-deb -f "$deb" Package) == tintwell ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "version $(dpkg-deb -f "$deb" Version)"
+description=$(dpkg-deb -f "$deb" Description)
+[[ $description == $'small desktop colour picker\n Tintwell mixes a colour'* && $description != *';'* ]] ||
+    fail "Description: $description"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ $depends == *"$library "* || $depends == *"$library," || $depends == *"$library" ]] ||
@@ -21,7 +25,11 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/tintwell "./usr/share/applications/$id.desktop" \
-    "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+    "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
+    ./usr/share/man/man1/tintwell.1.gz ./usr/share/doc/tintwell/copyright ./usr/share/doc/tintwell/changelog.gz; do
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
+
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps test)"
+findings=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $findings"
 echo PASS

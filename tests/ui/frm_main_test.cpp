@@ -1,6 +1,7 @@
 #include "ui/frm_main.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QtTest>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void controlsSitWhereTheLayoutPutsThem();
     void windowIsFixedAndCaptioned();
     void everyCaptionFitsItsControl();
+    void checkBoxSquaresAreDrawnWhole_data();
+    void checkBoxSquaresAreDrawnWhole();
     void startsBlackWithEveryBoxAtZero();
     void tabVisitsTheControlsInOrder();
     void everyReachableControlHasAnAccessibleName_data();
@@ -191,6 +195,29 @@ void FrmMainTest::controlsSitWhereTheLayoutPutsThem()
     else if (auto* group = qobject_cast<QGroupBox*>(control))
         shown = group->title();
     QCOMPARE(shown, caption);
+}
+
+void FrmMainTest::checkBoxSquaresAreDrawnWhole_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("Web Safe") << u"chkWebSafe"_s;
+    QTest::newRow("Always on Top") << u"chkAlwaysOnTop"_s;
+}
+
+void FrmMainTest::checkBoxSquaresAreDrawnWhole()
+{
+    QFETCH(QString, box);
+    auto* check = m_window->findChild<QCheckBox*>(box);
+    QStyleOptionButton option;
+    option.initFrom(check);
+    option.text = check->text();
+    const auto rect = [&](const QStyle* style, QStyle::SubElement element) {
+        return style->subElementRect(element, &option, check);
+    };
+    QVERIFY(check->rect().contains(rect(check->style(), QStyle::SE_CheckBoxIndicator)));
+    // The caption stays where the application's style puts it.
+    QCOMPARE(rect(check->style(), QStyle::SE_CheckBoxContents),
+             rect(QApplication::style(), QStyle::SE_CheckBoxContents));
 }
 
 void FrmMainTest::windowIsFixedAndCaptioned()
