@@ -79,6 +79,7 @@ constexpr std::array<NamedColor, 148> kNamedColors{{
 // Also catches a missing entry, which would be left empty at the end.
 static_assert(std::ranges::is_sorted(kNamedColors, {}, &NamedColor::name));
 
+// Pasted text often ends in a line break, which a typed box never holds.
 bool IsSpace(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\u00A0';
@@ -92,15 +93,6 @@ bool IsSeparator(char16_t c)
 char16_t LowerAscii(char16_t c)
 {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-std::u16string_view TrimSpace(std::u16string_view text)
-{
-    while (!text.empty() && IsSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::optional<std::int32_t> HexDigit(char16_t c)
@@ -236,7 +228,7 @@ std::u16string RgbNotation(Rgb colour)
 
 std::optional<Rgb> ParseColorNotation(std::u16string_view text)
 {
-    text = TrimSpace(text);
+    text = TrimWhere(text, &IsSpace);
     if (text.size() > kMaxNotationLength ||
         !std::ranges::all_of(text, [](char16_t c) { return c <= kLastAscii; }))
         return std::nullopt;

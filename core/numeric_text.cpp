@@ -63,13 +63,18 @@ bool IsHuge(const std::string& plain)
 
 } // namespace
 
-std::u16string_view TrimBlanks(std::u16string_view text)
+std::u16string_view TrimWhere(std::u16string_view text, bool (*isBlank)(char16_t))
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text)
+{
+    return TrimWhere(text, &IsBlank);
 }
 
 std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view decimalSeparator)

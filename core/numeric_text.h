@@ -18,6 +18,9 @@ std::optional<double> ParseNumber(std::u16string_view text, std::u16string_view 
 // The text without the blanks (spaces, tabs, no-break spaces) around it.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
+// The text without the characters around it for which `isBlank` holds.
+std::u16string_view TrimWhere(std::u16string_view text, bool (*isBlank)(char16_t));
+
 // A number already clamped to a channel or colour range, as a whole number:
 // the nearest one, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
 std::int32_t ToWholeNumber(double number);

@@ -33,18 +33,6 @@ constexpr std::size_t kCssNameCount = 148;
 // falls, so there either whole number will do.
 constexpr long double kRoundingSlack = 0.5L + 1e-9L;
 
-std::u16string Decode(unsigned how, std::span<const std::uint8_t> bytes)
-{
-    switch (how) {
-    case 1:
-        return fuzzing::Utf16Text(bytes);
-    case 2:
-        return fuzzing::TypedText(bytes);
-    default:
-        return fuzzing::Latin1Text(bytes);
-    }
-}
-
 std::string Show(std::optional<Rgb> colour)
 {
     return colour ? "(" + std::to_string(colour->red) + ", " + std::to_string(colour->green) + ", " +
@@ -112,6 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    CheckReading(Decode(data[0] & 3U, std::span(data + 1, size - 1)));
+    CheckReading(fuzzing::DecodedText(data[0] & 3U, std::span(data + 1, size - 1)));
     return 0;
 }

@@ -39,18 +39,6 @@ constexpr std::array<std::u16string_view, 4> kSeparators{u".", u",", u"\u066B", 
 // Seven significant digits is the stored form; a float can need nine.
 constexpr int kStoredDigits = 7;
 
-std::u16string Decode(unsigned how, std::span<const std::uint8_t> bytes)
-{
-    switch (how) {
-    case 1:
-        return fuzzing::Utf16Text(bytes);
-    case 2:
-        return fuzzing::TypedText(bytes);
-    default:
-        return fuzzing::Latin1Text(bytes);
-    }
-}
-
 std::string Show(float value)
 {
     char buffer[64];
@@ -148,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::u16string_view separator = kSeparators[data[0] & 3U];
     const auto rest = std::span(data + 1, size - 1);
-    const std::u16string text = Decode((data[0] >> 2U) & 3U, rest);
+    const std::u16string text = fuzzing::DecodedText((data[0] >> 2U) & 3U, rest);
     const auto what = [&] { return Quoted(text) + " with separator " + Quoted(separator); };
 
     const std::optional<float> position = Read(text, separator);

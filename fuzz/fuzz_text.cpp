@@ -52,4 +52,16 @@ std::u16string Utf16Text(std::span<const std::uint8_t> bytes)
     return text;
 }
 
+std::u16string DecodedText(unsigned how, std::span<const std::uint8_t> bytes)
+{
+    switch (how) {
+    case 1:
+        return Utf16Text(bytes);
+    case 2:
+        return TypedText(bytes);
+    default:
+        return Latin1Text(bytes);
+    }
+}
+
 } // namespace fuzzing

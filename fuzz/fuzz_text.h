@@ -19,4 +19,7 @@ std::u16string Latin1Text(std::span<const std::uint8_t> bytes);
 // Little-endian UTF-16, lone surrogates and all; an odd last byte is dropped.
 std::u16string Utf16Text(std::span<const std::uint8_t> bytes);
 
+// One of the above, chosen by `how`: 1 UTF-16, 2 typed, anything else Latin-1.
+std::u16string DecodedText(unsigned how, std::span<const std::uint8_t> bytes);
+
 } // namespace fuzzing

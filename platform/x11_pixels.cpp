@@ -89,18 +89,6 @@ std::uint32_t PixelAt(const std::uint8_t* data, int bytesPerPixel, bool mostSign
     return pixel;
 }
 
-std::optional<Root> PointerRoot(xcb_connection_t* connection, QPoint* position)
-{
-    const xcb_window_t anyRoot = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const auto reply = Own(xcb_query_pointer_reply(connection, xcb_query_pointer(connection, anyRoot), nullptr));
-    if (!reply)
-        return std::nullopt;
-    if (position != nullptr)
-        *position = {reply->root_x, reply->root_y};
-    const Root root = RootOf(connection, reply->root);
-    return root.screen != nullptr ? std::optional(root) : std::nullopt;
-}
-
 } // namespace
 
 bool Available()
@@ -108,36 +96,35 @@ bool Available()
     return Connection() != nullptr;
 }
 
-std::optional<QPoint> PointerPosition()
+QImage PixelsAroundPointer(int radius)
 {
     xcb_connection_t* connection = Connection();
-    QPoint position;
-    if (connection == nullptr || !PointerRoot(connection, &position))
-        return std::nullopt;
-    return position;
-}
-
-QImage ReadPixels(const QRect& area)
-{
+    if (connection == nullptr)
+        return {};
+    const xcb_window_t anyRoot = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto pointer = Own(xcb_query_pointer_reply(connection, xcb_query_pointer(connection, anyRoot), nullptr));
+    if (!pointer)
+        return {};
+    // The root of the screen the pointer is on, and its own coordinates.
+    const Root root = RootOf(connection, pointer->root);
+    const QRect area(pointer->root_x - radius, pointer->root_y - radius, 2 * radius + 1, 2 * radius + 1);
     QImage image(area.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    xcb_connection_t* connection = Connection();
-    const std::optional<Root> root = connection != nullptr ? PointerRoot(connection, nullptr) : std::nullopt;
-    if (!root)
+    if (root.screen == nullptr)
         return image;
 
     // Asking for anything beyond the root window is an error, not a blank.
-    const QRect screen(0, 0, root->screen->width_in_pixels, root->screen->height_in_pixels);
+    const QRect screen(0, 0, root.screen->width_in_pixels, root.screen->height_in_pixels);
     const QRect visible = area.intersected(screen);
     if (visible.isEmpty())
         return image;
     const auto reply = Own(xcb_get_image_reply(
         connection,
-        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root->window, static_cast<std::int16_t>(visible.x()),
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root.window, static_cast<std::int16_t>(visible.x()),
                       static_cast<std::int16_t>(visible.y()), static_cast<std::uint16_t>(visible.width()),
                       static_cast<std::uint16_t>(visible.height()), ~0U),
         nullptr));
-    const xcb_visualtype_t* visual = reply ? VisualOf(*root->screen, reply->visual) : nullptr;
+    const xcb_visualtype_t* visual = reply ? VisualOf(*root.screen, reply->visual) : nullptr;
     const xcb_format_t* format = reply ? FormatOf(connection, reply->depth) : nullptr;
     if (visual == nullptr || format == nullptr || format->bits_per_pixel % 8 != 0 || format->bits_per_pixel > 32)
         return image;

@@ -19,11 +19,11 @@ constexpr int kBigStep = 10;
 
 std::optional<tintwell::Rgb> ColourUnderPointer()
 {
-    const std::optional<QPoint> at = x11::PointerPosition();
-    if (!at)
+    const QImage pixel = x11::PixelsAroundPointer(0);
+    if (pixel.isNull())
         return std::nullopt;
-    const QRgb pixel = x11::ReadPixels(QRect(*at, QSize(1, 1))).pixel(0, 0);
-    return tintwell::Rgb{qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    const QRgb rgb = pixel.pixel(0, 0);
+    return tintwell::Rgb{qRed(rgb), qGreen(rgb), qBlue(rgb)};
 }
 
 } // namespace
@@ -76,11 +76,10 @@ void X11ScreenPicker::Cancel()
 
 void X11ScreenPicker::Preview()
 {
-    const std::optional<QPoint> at = x11::PointerPosition();
-    if (!at)
-        return;
     const int radius = Loupe::kRadius;
-    const QImage pixels = x11::ReadPixels(QRect(at->x() - radius, at->y() - radius, 2 * radius + 1, 2 * radius + 1));
+    const QImage pixels = x11::PixelsAroundPointer(radius);
+    if (pixels.isNull())
+        return;
     m_loupe->Show(pixels, QCursor::pos());
     const QRgb pixel = pixels.pixel(radius, radius);
     Q_EMIT Hovered({qRed(pixel), qGreen(pixel), qBlue(pixel)});
