@@ -2,6 +2,8 @@
 
 #include "platform/display_platform.h"
 #include "platform/portal_screen_picker.h"
+#include "platform/screen_picker_chain.h"
+#include "platform/still_screen_picker.h"
 #include "platform/x11_screen_picker.h"
 
 #include <QWidget>
@@ -10,8 +12,12 @@ namespace platform {
 
 ScreenPicker* CreateScreenPicker(QWidget& window)
 {
+    // XWayland shows only its own clients' pixels, so a Wayland session is
+    // asked through its portal even when the program runs on XWayland.
     if (RunsOnWayland() || InWaylandSession())
-        return new PortalScreenPicker(&window);
+        return new ScreenPickerChain(
+            &window, [](QObject* chain) { return new PortalScreenPicker(chain); },
+            [&window](QObject* chain) { return new StillScreenPicker(chain, window); });
     return new X11ScreenPicker(window);
 }
 

@@ -3,17 +3,45 @@
 #include "core/rgb.h"
 
 #include <QObject>
-#include <QString>
 
 class QWidget;
 
 namespace platform {
 
+// Why a pick gave no colour, for the window to put into words.
+enum class PickFailure {
+    // The X display cannot be read.
+    NoDisplay,
+    // Another program kept the pointer or the keyboard.
+    InputBusy,
+    // Nothing answers for xdg-desktop-portal on the session bus.
+    NoPortal,
+    // The portal runs but offers no screenshots.
+    NoScreenshot,
+    // The portal's screenshot service lacks the method asked for.
+    NoMethod,
+    // The portal refused the call.
+    Refused,
+    // The desktop's back end reported that it could not do it.
+    DesktopFailed,
+    // The portal did not answer in time.
+    NoAnswer,
+    // The portal answered something that is not a colour or a still.
+    BadAnswer,
+    // The still of the screen could not be read or fits no screen layout.
+    BadStill,
+    // The desktop's own picker was shown and gave nothing; the next pick is
+    // made from a still of the screen.
+    DesktopPickerGaveNothing,
+    // The portal can neither pick a colour nor take a still of the screen.
+    CannotPickOrCapture,
+};
+
 // Takes a colour from anywhere on the screen. How depends on the session: on
 // X11 the program reads the pixels itself, with a magnifier beside the
 // pointer; on Wayland, where no program may read another's pixels, the
-// desktop's own picker is asked through the screenshot portal. A pick ends
-// with exactly one of Picked, Cancelled or Failed.
+// desktop is asked through its portal for a colour or a still of the screen.
+// A pick ends with exactly one of Picked, Cancelled or Failed.
 class ScreenPicker : public QObject {
     Q_OBJECT
 
@@ -24,8 +52,8 @@ public:
     virtual void Start() = 0;
 
     // Ends a pick in progress as the user's cancel would, releasing whatever
-    // it holds (the pointer and keyboard grab, a pending request). Nothing
-    // happens when no pick is in progress.
+    // it holds (the pointer and keyboard grab, a pending request, the still).
+    // Nothing happens when no pick is in progress.
     virtual void Cancel() = 0;
 
     virtual bool IsPicking() const = 0;
@@ -36,8 +64,7 @@ Q_SIGNALS:
     void Hovered(tintwell::Rgb colour);
     void Picked(tintwell::Rgb colour);
     void Cancelled();
-    // Picking could not be done; `reason` is a short sentence for the user.
-    void Failed(const QString& reason);
+    void Failed(platform::PickFailure why);
 };
 
 // The picker for this session, owned by `window`. Made on first use, so no

@@ -1,11 +1,12 @@
 #include "platform/x11_pixels.h"
 
+#include "platform/x11_pixel_format.h"
+
 #include <QGuiApplication>
 #include <QRect>
 
 #include <xcb/xcb.h>
 
-#include <bit>
 #include <cstdlib>
 #include <memory>
 
@@ -66,29 +67,6 @@ const xcb_format_t* FormatOf(xcb_connection_t* connection, std::uint8_t depth)
     return nullptr;
 }
 
-// One channel of a pixel, by the visual's mask for it, as eight bits.
-int Channel(std::uint32_t pixel, std::uint32_t mask)
-{
-    if (mask == 0)
-        return 0;
-    const std::uint32_t value = (pixel & mask) >> std::countr_zero(mask);
-    const int bits = std::popcount(mask);
-    if (bits >= 8)
-        return static_cast<int>(value >> (bits - 8));
-    const std::uint32_t largest = (1U << bits) - 1;
-    return static_cast<int>((value * 255 + largest / 2) / largest);
-}
-
-std::uint32_t PixelAt(const std::uint8_t* data, int bytesPerPixel, bool mostSignificantFirst)
-{
-    std::uint32_t pixel = 0;
-    for (int i = 0; i < bytesPerPixel; ++i) {
-        const int shift = mostSignificantFirst ? 8 * (bytesPerPixel - 1 - i) : 8 * i;
-        pixel |= std::uint32_t{data[i]} << shift;
-    }
-    return pixel;
-}
-
 } // namespace
 
 bool Available()
@@ -134,16 +112,15 @@ QImage PixelsAroundPointer(int radius)
     const int stride = (visible.width() * bytesPerPixel + pad - 1) / pad * pad;
     if (xcb_get_image_data_length(reply.get()) < stride * visible.height())
         return image;
-    const bool mostSignificantFirst = xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    const PixelFormat pixelFormat{bytesPerPixel,
+                                  xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST,
+                                  visual->red_mask, visual->green_mask, visual->blue_mask};
     const std::uint8_t* data = xcb_get_image_data(reply.get());
     for (int y = 0; y < visible.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(visible.y() - area.y() + y));
         for (int x = 0; x < visible.width(); ++x) {
-            const std::uint32_t pixel = PixelAt(data + y * stride + x * bytesPerPixel, bytesPerPixel,
-                                                mostSignificantFirst);
-            line[visible.x() - area.x() + x] = qRgb(Channel(pixel, visual->red_mask),
-                                                    Channel(pixel, visual->green_mask),
-                                                    Channel(pixel, visual->blue_mask));
+            const Rgb8 colour = DecodePixel(data + y * stride + x * bytesPerPixel, pixelFormat);
+            line[visible.x() - area.x() + x] = qRgb(colour.red, colour.green, colour.blue);
         }
     }
     return image;

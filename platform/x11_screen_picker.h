@@ -1,22 +1,27 @@
 #pragma once
 
-#include "platform/screen_picker.h"
+#include "platform/live_picker.h"
 
-#include <optional>
+#include <QElapsedTimer>
+
+class QTimer;
 
 namespace platform {
 
 class Loupe;
 
 // Picking on X11: the program holds the pointer and the keyboard, reads the
-// pixels under the pointer itself and shows them in a magnifier beside it.
-// A left click, Enter or Space takes the colour; Esc or a right click
-// cancels; the arrow keys move the pointer a pixel at a time (ten with
-// Shift).
-class X11ScreenPicker final : public ScreenPicker {
+// pixels under the pointer itself and shows them in a magnifier beside it;
+// the arrow keys move the pointer. When another program holds the pointer
+// or the keyboard (a shortcut still being let go, another program's open
+// menu), it tries again for a while before giving up.
+class X11ScreenPicker final : public LivePicker {
     Q_OBJECT
 
 public:
+    static constexpr int kGrabRetryMilliseconds = 50;
+    static constexpr int kGrabPatienceMilliseconds = 1000;
+
     explicit X11ScreenPicker(QWidget& window);
     ~X11ScreenPicker() override;
 
@@ -29,22 +34,20 @@ public:
     void Preview();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void PointerMoved(const QObject* window, QPointF position) override;
+    void Step(int dx, int dy) override;
+    void Finish(Outcome outcome) override;
 
 private:
-    enum class Outcome { Take, Cancel };
-
-    bool OnKey(int key, Qt::KeyboardModifiers modifiers);
-    void Finish(Outcome outcome);
+    void TryToGrab();
     // Lets go of the pointer, the keyboard and the cursor, and hides the
     // magnifier.
     void Release();
 
     Loupe* m_loupe = nullptr;
+    QTimer* m_retry = nullptr;
+    QElapsedTimer m_sinceStart;
     bool m_picking = false;
-    // A click decides on the press and ends on the release, so the release
-    // does not land in the window underneath.
-    std::optional<Outcome> m_clicked;
 };
 
 } // namespace platform

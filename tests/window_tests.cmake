@@ -4,6 +4,7 @@
 add_executable(platform_tests
     platform/display_platform_test.cpp
     platform/position_text_test.cpp
+    platform/x11_pixel_format_test.cpp
 )
 target_link_libraries(platform_tests PRIVATE platform GTest::gtest_main tintwell_warnings)
 gtest_discover_tests(platform_tests NO_PRETTY_VALUES)
@@ -24,12 +25,18 @@ tintwell_qt_test(colour_commands_test ui/colour_commands_test.cpp)
 tintwell_qt_test(settings_store_test platform/settings_store_test.cpp)
 tintwell_qt_test(error_report_test ui/error_report_test.cpp)
 
-# The portal picker against a fake portal, on a bus the test starts itself
-# so that no real portal can be activated in the fake's place.
-tintwell_qt_test(portal_screen_picker_test platform/portal_screen_picker_test.cpp)
-target_link_libraries(portal_screen_picker_test PRIVATE Qt6::DBus)
-target_compile_definitions(portal_screen_picker_test PRIVATE
+# The portal pickers against a fake portal, on a bus the tests start
+# themselves so that no real portal can be activated in the fake's place.
+add_library(fake_portal STATIC support/fake_portal.cpp)
+set_target_properties(fake_portal PROPERTIES AUTOMOC ON)
+target_include_directories(fake_portal PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(fake_portal PUBLIC Qt6::DBus Qt6::Test PRIVATE tintwell_qt tintwell_warnings)
+target_compile_definitions(fake_portal PRIVATE
     TINTWELL_PRIVATE_BUS_CONF="${CMAKE_CURRENT_SOURCE_DIR}/wayland/private-bus.conf")
+foreach(picker portal_screen_picker still_screen_picker screen_picker_chain)
+    tintwell_qt_test(${picker}_test platform/${picker}_test.cpp)
+    target_link_libraries(${picker}_test PRIVATE fake_portal)
+endforeach()
 
 add_test(NAME no_display_test
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/no_display_test.sh $<TARGET_FILE:tintwell>)

@@ -8,6 +8,7 @@
 #include "ui/colour_mime.h"
 #include "ui/colour_swatch.h"
 #include "ui/error_report.h"
+#include "ui/pick_note.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -84,10 +85,10 @@ void ColourCommands::StartPicking()
             if (m_previewed)
                 Choose(m_beforePick);
         });
-        connect(m_picker, &platform::ScreenPicker::Failed, this, [this](const QString& reason) {
+        connect(m_picker, &platform::ScreenPicker::Failed, this, [this](platform::PickFailure why) {
             if (m_previewed)
                 Choose(m_beforePick);
-            Notice(reason);
+            Notice(PickNote(why));
         });
     }
     if (m_picker->IsPicking())

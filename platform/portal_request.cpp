@@ -1,0 +1,183 @@
+#include "platform/portal_request.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QWidget>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+constexpr auto kService = "org.freedesktop.portal.Desktop"_L1;
+constexpr auto kDesktopPath = "/org/freedesktop/portal/desktop"_L1;
+constexpr auto kScreenshot = "org.freedesktop.portal.Screenshot"_L1;
+constexpr auto kRequest = "org.freedesktop.portal.Request"_L1;
+constexpr auto kResponse = "Response"_L1;
+
+// What an error reply to the call says about the desktop.
+PickFailure FailureOf(const QDBusError& error)
+{
+    switch (error.type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::Disconnected:
+        return PickFailure::NoPortal;
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownObject:
+        return PickFailure::NoScreenshot;
+    case QDBusError::UnknownMethod:
+        // The front end says "No such interface" when no back end serves
+        // screenshots, and the bus says "No such method" for an old one.
+        return error.message().contains("interface"_L1, Qt::CaseInsensitive) ? PickFailure::NoScreenshot
+                                                                              : PickFailure::NoMethod;
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+        return PickFailure::NoAnswer;
+    default:
+        break;
+    }
+    // Activation errors come with names QtDBus has no type for.
+    if (error.name().startsWith("org.freedesktop.DBus.Error.Spawn"_L1) ||
+        error.name() == "org.freedesktop.DBus.Error.NameHasNoOwner"_L1)
+        return PickFailure::NoPortal;
+    return PickFailure::Refused;
+}
+
+} // namespace
+
+PortalRequest::PortalRequest(QObject* parent, std::optional<QDBusConnection> bus,
+                             std::chrono::milliseconds callTimeout, std::chrono::milliseconds answerTimeout)
+    : QObject(parent), m_bus(std::move(bus)), m_callTimeout(callTimeout), m_answerTimer(new QTimer(this))
+{
+    m_answerTimer->setSingleShot(true);
+    m_answerTimer->setInterval(answerTimeout);
+    connect(m_answerTimer, &QTimer::timeout, this, [this] { Fail(PickFailure::NoAnswer); });
+}
+
+PortalRequest::~PortalRequest()
+{
+    Abandon();
+}
+
+void PortalRequest::Send(const QString& method, QVariantMap options)
+{
+    if (m_open)
+        return;
+    if (!m_bus)
+        m_bus = QDBusConnection::sessionBus();
+    m_open = true;
+    m_answerTimer->start();
+
+    // The portal makes the request's path from our name and this token, so
+    // the answer can be listened for before the call; nobody else can guess
+    // the token and answer in the portal's place.
+    const QString token = u"tintwell_%1"_s.arg(QRandomGenerator::global()->generate64());
+    if (m_bus->isConnected()) {
+        const QString sender = m_bus->baseService().mid(1).replace(u'.', u'_');
+        Listen(u"%1/request/%2/%3"_s.arg(kDesktopPath, sender, token));
+    }
+
+    options.insert(u"handle_token"_s, token);
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kDesktopPath, kScreenshot, method);
+    call << ParentWindow(parent()) << options;
+    m_call = new QDBusPendingCallWatcher(m_bus->asyncCall(call, static_cast<int>(m_callTimeout.count())), this);
+    connect(m_call, &QDBusPendingCallWatcher::finished, this, &PortalRequest::OnCallFinished);
+}
+
+void PortalRequest::OnCallFinished(QDBusPendingCallWatcher* call)
+{
+    const QDBusPendingReply<QDBusObjectPath> reply = *call;
+    call->deleteLater();
+    m_call = nullptr;
+    if (reply.isError()) {
+        Fail(FailureOf(reply.error()));
+        return;
+    }
+    // Portals older than the path convention pick the path themselves.
+    const QString handle = reply.value().path();
+    if (handle != m_requestPath) {
+        StopListening();
+        Listen(handle);
+    }
+}
+
+void PortalRequest::OnResponse(uint response, const QVariantMap& results)
+{
+    // An answer already on its way when the request ended.
+    if (!m_open)
+        return;
+    // The request is over on the portal's side, so there is nothing to close.
+    Finish();
+    Q_EMIT Answered(response, results);
+}
+
+void PortalRequest::Listen(const QString& requestPath)
+{
+    m_requestPath = requestPath;
+    m_bus->connect(kService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
+}
+
+void PortalRequest::StopListening()
+{
+    if (m_requestPath.isEmpty())
+        return;
+    m_bus->disconnect(kService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
+    m_requestPath.clear();
+}
+
+void PortalRequest::Finish()
+{
+    m_open = false;
+    m_answerTimer->stop();
+    if (m_call) {
+        m_call->disconnect(this);
+        m_call->deleteLater();
+        m_call = nullptr;
+    }
+    StopListening();
+}
+
+void PortalRequest::Abandon()
+{
+    if (!m_open)
+        return;
+    // Takes the desktop's picker off the screen; whether it could is no
+    // concern of ours, so the reply is not waited for.
+    if (!m_requestPath.isEmpty()) {
+        QDBusMessage close = QDBusMessage::createMethodCall(kService, m_requestPath, kRequest, u"Close"_s);
+        close.setAutoStartService(false);
+        m_bus->send(close);
+    }
+    Finish();
+}
+
+void PortalRequest::Fail(PickFailure why)
+{
+    Abandon();
+    Q_EMIT Failed(why);
+}
+
+QString PortalRequest::ParentWindow(const QObject* owner)
+{
+    // On X11 the desktop can put its picker over our window; elsewhere the
+    // portal takes an empty string.
+    if (QGuiApplication::platformName() != "xcb"_L1)
+        return {};
+    for (; owner != nullptr; owner = owner->parent()) {
+        if (const auto* widget = qobject_cast<const QWidget*>(owner))
+            return u"x11:%1"_s.arg(widget->window()->winId(), 0, 16);
+    }
+    return {};
+}
+
+} // namespace platform

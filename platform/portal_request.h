@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/screen_picker.h"
+
+#include <QDBusConnection>
+#include <QString>
+#include <QVariantMap>
+
+#include <chrono>
+#include <optional>
+
+class QDBusPendingCallWatcher;
+class QTimer;
+
+namespace platform {
+
+// The response codes of an answer; anything else means the desktop ended
+// the request some other way.
+constexpr uint kSucceeded = 0;
+constexpr uint kUserCancelled = 1;
+
+// One request to xdg-desktop-portal's screenshot service: the call, then the
+// answer the portal sends later on the request's own object. The answer is
+// listened for before the call is made, a portal that does not answer in
+// time ends it, and a request given up on is closed on the portal's side.
+// It ends with exactly one of Answered or Failed, unless abandoned.
+class PortalRequest final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds kCallTimeout{std::chrono::seconds(10)};
+    static constexpr std::chrono::milliseconds kAnswerTimeout{std::chrono::minutes(2)};
+
+    // Without a bus the session bus is used, connected by the first Send().
+    explicit PortalRequest(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
+                           std::chrono::milliseconds callTimeout = kCallTimeout,
+                           std::chrono::milliseconds answerTimeout = kAnswerTimeout);
+    ~PortalRequest() override;
+
+    // Calls `method` with the parent window and `options`; does nothing
+    // while a request is open.
+    void Send(const QString& method, QVariantMap options);
+    // Gives the request up without a signal.
+    void Abandon();
+    bool IsOpen() const { return m_open; }
+
+    // The parent window the portal takes: the window `owner` belongs to on
+    // X11, none elsewhere.
+    static QString ParentWindow(const QObject* owner);
+
+Q_SIGNALS:
+    void Answered(uint response, const QVariantMap& results);
+    void Failed(platform::PickFailure why);
+
+private Q_SLOTS:
+    // A slot because QtDBus can only name a signal's receiver by signature.
+    void OnResponse(uint response, const QVariantMap& results);
+
+private:
+    void OnCallFinished(QDBusPendingCallWatcher* call);
+    void Listen(const QString& requestPath);
+    void StopListening();
+    // Ends the request, leaving nothing subscribed or running.
+    void Finish();
+    void Fail(PickFailure why);
+
+    std::optional<QDBusConnection> m_bus;
+    std::chrono::milliseconds m_callTimeout;
+    QTimer* m_answerTimer = nullptr;
+    QDBusPendingCallWatcher* m_call = nullptr;
+    QString m_requestPath;
+    bool m_open = false;
+};
+
+} // namespace platform

@@ -1,0 +1,92 @@
+#include "platform/screen_picker_chain.h"
+
+namespace platform {
+
+namespace {
+
+// Failures of the call itself: the desktop's picker never showed.
+bool NeverShown(PickFailure why)
+{
+    switch (why) {
+    case PickFailure::NoPortal:
+    case PickFailure::NoScreenshot:
+    case PickFailure::NoMethod:
+    case PickFailure::Refused:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What the user is told when the still failed too: what the desktop lacks.
+PickFailure NeitherWay(PickFailure stillFailure)
+{
+    switch (stillFailure) {
+    case PickFailure::NoMethod:
+    case PickFailure::Refused:
+    case PickFailure::DesktopFailed:
+        return PickFailure::CannotPickOrCapture;
+    default:
+        return stillFailure;
+    }
+}
+
+} // namespace
+
+ScreenPickerChain::ScreenPickerChain(QObject* parent, const Maker& makeDesktopPicker, const Maker& makeStillPicker)
+    : ScreenPicker(parent), m_desktopPicker(makeDesktopPicker(this)), m_stillPicker(makeStillPicker(this))
+{
+    Forward(m_desktopPicker);
+    Forward(m_stillPicker);
+    connect(m_desktopPicker, &ScreenPicker::Failed, this, &ScreenPickerChain::OnDesktopPickerFailed);
+    connect(m_stillPicker, &ScreenPicker::Failed, this, &ScreenPickerChain::OnStillFailed);
+}
+
+void ScreenPickerChain::Forward(ScreenPicker* from)
+{
+    connect(from, &ScreenPicker::Hovered, this, &ScreenPicker::Hovered);
+    connect(from, &ScreenPicker::Picked, this, &ScreenPicker::Picked);
+    connect(from, &ScreenPicker::Cancelled, this, &ScreenPicker::Cancelled);
+}
+
+void ScreenPickerChain::Start()
+{
+    if (IsPicking())
+        return;
+    if (m_desktopPickerFailedUs) {
+        m_stillPicker->Start();
+        return;
+    }
+    m_sinceStart.start();
+    m_desktopPicker->Start();
+}
+
+void ScreenPickerChain::Cancel()
+{
+    m_desktopPicker->Cancel();
+    m_stillPicker->Cancel();
+}
+
+bool ScreenPickerChain::IsPicking() const
+{
+    return m_desktopPicker->IsPicking() || m_stillPicker->IsPicking();
+}
+
+void ScreenPickerChain::OnDesktopPickerFailed(PickFailure why)
+{
+    const bool prompt = m_sinceStart.elapsed() < kPromptFailureMilliseconds &&
+                        (why == PickFailure::DesktopFailed || why == PickFailure::BadAnswer);
+    if (NeverShown(why) || prompt) {
+        m_stillPicker->Start();
+        return;
+    }
+    m_desktopPickerFailedUs = true;
+    Q_EMIT Failed(PickFailure::DesktopPickerGaveNothing);
+}
+
+void ScreenPickerChain::OnStillFailed(PickFailure why)
+{
+    Q_EMIT Failed(NeitherWay(why));
+}
+
+} // namespace platform

@@ -1,0 +1,215 @@
+#include "platform/still_screen_picker.h"
+
+#include "platform/magnifier.h"
+#include "platform/still_file.h"
+#include "platform/still_view.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+tintwell::Rgb ColourOf(QRgb pixel)
+{
+    return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+}
+
+} // namespace
+
+StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, std::optional<QDBusConnection> bus,
+                                     std::chrono::milliseconds callTimeout,
+                                     std::chrono::milliseconds answerTimeout)
+    : LivePicker(parent)
+    , m_window(window)
+    , m_request(new PortalRequest(this, std::move(bus), callTimeout, answerTimeout))
+{
+    connect(m_request, &PortalRequest::Answered, this, &StillScreenPicker::OnAnswered);
+    connect(m_request, &PortalRequest::Failed, this, &ScreenPicker::Failed);
+    // A still of a screen that went away can no longer be shown as it was.
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
+        if (!m_views.empty())
+            Finish(Outcome::Cancel);
+    });
+}
+
+StillScreenPicker::~StillScreenPicker()
+{
+    Release();
+}
+
+void StillScreenPicker::Start()
+{
+    if (IsPicking())
+        return;
+    m_requested = QDateTime::currentDateTimeUtc();
+    m_request->Send(u"Screenshot"_s, {{u"interactive"_s, false}});
+}
+
+void StillScreenPicker::Cancel()
+{
+    if (m_request->IsOpen()) {
+        m_request->Abandon();
+        Q_EMIT Cancelled();
+    } else if (!m_views.empty()) {
+        Finish(Outcome::Cancel);
+    }
+}
+
+void StillScreenPicker::OnAnswered(uint response, const QVariantMap& results)
+{
+    if (response == kUserCancelled) {
+        Q_EMIT Cancelled();
+        return;
+    }
+    if (response != kSucceeded) {
+        Q_EMIT Failed(PickFailure::DesktopFailed);
+        return;
+    }
+    const QVariant uri = results.value(u"uri"_s);
+    if (uri.metaType() != QMetaType::fromType<QString>()) {
+        Q_EMIT Failed(PickFailure::BadAnswer);
+        return;
+    }
+    const std::vector<tintwell::ScreenArea> screens = Screens();
+    const auto fits = [&screens](QSize size) {
+        return tintwell::StillLayout::Fit(screens, size.width(), size.height()).has_value();
+    };
+    if (!Show(ReadStill(uri.toString(), fits, m_requested)))
+        Q_EMIT Failed(PickFailure::BadStill);
+}
+
+std::vector<tintwell::ScreenArea> StillScreenPicker::Screens() const
+{
+    std::vector<tintwell::ScreenArea> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect geometry = screen->geometry();
+        areas.push_back({geometry.x(), geometry.y(), geometry.width(), geometry.height(),
+                         screen->devicePixelRatio()});
+    }
+    return areas;
+}
+
+bool StillScreenPicker::Show(const QImage& still)
+{
+    if (still.isNull() || IsPicking())
+        return false;
+    const std::vector<tintwell::ScreenArea> areas = Screens();
+    m_layout = tintwell::StillLayout::Fit(areas, still.width(), still.height());
+    if (!m_layout)
+        return false;
+    m_still = still.format() == QImage::Format_RGB32 ? still : still.convertToFormat(QImage::Format_RGB32);
+
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const auto section = m_layout->Section(areas[i]);
+        auto* view = new StillView(&m_window, *screens[static_cast<qsizetype>(i)], m_still,
+                                   QRect(section.x, section.y, section.width, section.height));
+        view->showFullScreen();
+        m_views.push_back(view);
+    }
+    const QPoint pointer = QCursor::pos();
+    m_pick = m_layout->PixelAt(pointer.x(), pointer.y());
+    m_pickedByKeys = false;
+    ListenToInput();
+    Preview();
+    if (const StillView* view = ViewAt(m_pick))
+        view->windowHandle()->requestActivate();
+    return true;
+}
+
+const StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
+{
+    const QPointF point(m_layout->LayoutX(pixel.x), m_layout->LayoutY(pixel.y));
+    const auto found = std::find_if(m_views.begin(), m_views.end(), [&point](const StillView* view) {
+        return QRectF(view->Screen().geometry()).contains(point);
+    });
+    return found != m_views.end() ? *found : nullptr;
+}
+
+void StillScreenPicker::Preview()
+{
+    if (m_views.empty())
+        return;
+    const StillView* shownOn = ViewAt(m_pick);
+    const QImage pixels = magnifier::Around(m_still, {m_pick.x, m_pick.y});
+    for (StillView* view : m_views) {
+        if (view != shownOn) {
+            view->Mark(std::nullopt, {}, std::nullopt);
+            continue;
+        }
+        const QPointF hotSpot = QPointF(m_layout->LayoutX(m_pick.x), m_layout->LayoutY(m_pick.y)) -
+                                QPointF(view->Screen().geometry().topLeft());
+        const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect());
+        view->Mark(where, pixels, m_pickedByKeys ? std::optional(hotSpot) : std::nullopt);
+    }
+    Q_EMIT Hovered(ColourOf(m_still.pixel(m_pick.x, m_pick.y)));
+}
+
+void StillScreenPicker::MoveTo(tintwell::StillPixel pixel, bool byKeys)
+{
+    if (pixel == m_pick && byKeys == m_pickedByKeys)
+        return;
+    m_pick = pixel;
+    m_pickedByKeys = byKeys;
+    Preview();
+}
+
+void StillScreenPicker::PointerMoved(const QObject* window, QPointF position)
+{
+    const auto view = std::find_if(m_views.begin(), m_views.end(),
+                                   [window](const StillView* v) { return v->windowHandle() == window; });
+    if (view == m_views.end())
+        return;
+    // From the view's own screen, since a Wayland window does not know
+    // where on the desktop it is.
+    const QPointF point = position + QPointF((*view)->Screen().geometry().topLeft());
+    MoveTo(m_layout->PixelAt(point.x(), point.y()), false);
+}
+
+void StillScreenPicker::Step(int dx, int dy)
+{
+    const StillView* view = ViewAt(m_pick);
+    if (view == nullptr)
+        return;
+    const QRect geometry = view->Screen().geometry();
+    const int step = m_layout->PhysicalStep({geometry.x(), geometry.y(), geometry.width(), geometry.height(),
+                                             view->Screen().devicePixelRatio()});
+    const int lastX = m_still.width() - 1;
+    const int lastY = m_still.height() - 1;
+    MoveTo({std::clamp(m_pick.x + dx * step, 0, lastX), std::clamp(m_pick.y + dy * step, 0, lastY)}, true);
+}
+
+void StillScreenPicker::Finish(Outcome outcome)
+{
+    const tintwell::Rgb colour = ColourOf(m_still.pixel(m_pick.x, m_pick.y));
+    Release();
+    if (outcome == Outcome::Take)
+        Q_EMIT Picked(colour);
+    else
+        Q_EMIT Cancelled();
+}
+
+void StillScreenPicker::Release()
+{
+    m_request->Abandon();
+    StopListeningToInput();
+    // Later, since the event that ended the pick is still on its way to one
+    // of them.
+    for (StillView* view : std::exchange(m_views, {})) {
+        view->hide();
+        view->deleteLater();
+    }
+    m_still = {};
+    m_layout.reset();
+}
+
+} // namespace platform

@@ -1,0 +1,84 @@
+#include "platform/still_view.h"
+
+#include "platform/magnifier.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace platform {
+
+namespace {
+
+// The crosshair's arms, and the gap that leaves the picked pixel itself in
+// sight.
+constexpr int kArm = 12;
+constexpr int kGap = 3;
+
+} // namespace
+
+StillView::StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect section)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_screen(screen)
+    , m_still(still)
+    , m_section(section)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+    setWindowTitle(owner != nullptr ? owner->windowTitle() : QString());
+    setScreen(&screen);
+    setGeometry(screen.geometry());
+}
+
+void StillView::Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick)
+{
+    // Only what changed is painted again, which keeps a step of the pointer
+    // cheap on large screens.
+    if (m_magnifier)
+        update(*m_magnifier);
+    if (m_pick)
+        update(CrosshairArea());
+    m_magnifier = where;
+    m_pixels = pixels;
+    m_pick = pick;
+    if (m_magnifier)
+        update(*m_magnifier);
+    if (m_pick)
+        update(CrosshairArea());
+}
+
+QRect StillView::CrosshairArea() const
+{
+    const QPoint centre = m_pick->toPoint();
+    return {centre.x() - kArm - 1, centre.y() - kArm - 1, 2 * kArm + 3, 2 * kArm + 3};
+}
+
+void StillView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The still's pixels behind the area to paint, however many still
+    // pixels make one of the view's.
+    const QRect area = event->rect();
+    const double scaleX = static_cast<double>(m_section.width()) / width();
+    const double scaleY = static_cast<double>(m_section.height()) / height();
+    const QRectF source(m_section.x() + area.x() * scaleX, m_section.y() + area.y() * scaleY,
+                        area.width() * scaleX, area.height() * scaleY);
+    painter.drawImage(QRectF(area), m_still, source);
+
+    if (m_pick) {
+        const QPointF at = *m_pick;
+        for (const QColor& colour : {QColor(Qt::black), QColor(Qt::white)}) {
+            painter.setPen(QPen(colour, 1));
+            const double shift = colour == Qt::black ? 0.0 : 1.0;
+            painter.drawLine(QPointF(at.x() - kArm, at.y() + shift), QPointF(at.x() - kGap, at.y() + shift));
+            painter.drawLine(QPointF(at.x() + kGap, at.y() + shift), QPointF(at.x() + kArm, at.y() + shift));
+            painter.drawLine(QPointF(at.x() + shift, at.y() - kArm), QPointF(at.x() + shift, at.y() - kGap));
+            painter.drawLine(QPointF(at.x() + shift, at.y() + kGap), QPointF(at.x() + shift, at.y() + kArm));
+        }
+    }
+    if (m_magnifier)
+        magnifier::Paint(painter, *m_magnifier, m_pixels, palette());
+}
+
+} // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+class QScreen;
+
+namespace platform {
+
+// One screen's part of a still of the desktop, shown frozen over the whole
+// of that screen while the user picks from it, with the magnifier and, when
+// the keys moved the pick away from the pointer, a crosshair where it is.
+class StillView final : public QWidget {
+    Q_OBJECT
+
+public:
+    // `section` is the part of `still` that shows `screen`.
+    StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect section);
+
+    QScreen& Screen() const { return m_screen; }
+
+    // The magnifier with `pixels` at `where` and a crosshair at `pick`, both
+    // in this view's coordinates; none of either when not given.
+    void Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect CrosshairArea() const;
+
+    QScreen& m_screen;
+    QImage m_still;
+    QRect m_section;
+    std::optional<QRect> m_magnifier;
+    QImage m_pixels;
+    std::optional<QPointF> m_pick;
+};
+
+} // namespace platform

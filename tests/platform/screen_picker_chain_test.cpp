@@ -1,0 +1,135 @@
+#include "platform/screen_picker_chain.h"
+
+#include "platform/portal_screen_picker.h"
+#include "platform/still_screen_picker.h"
+#include "tests/support/fake_portal.h"
+
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using platform::PickFailure;
+using platform::ScreenPickerChain;
+
+namespace {
+
+enum class Outcome { Picked, Cancelled, Failed };
+
+FakeMethod Way(Portal behaviour, uint response = 0, const QVariantMap& results = {})
+{
+    return { behaviour, response, results, 0 };
+}
+
+} // namespace
+
+class ScreenPickerChainTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void stillIsTriedWhenTheDesktopPickerCannotRun_data();
+    void stillIsTriedWhenTheDesktopPickerCannotRun();
+
+private:
+    std::optional<PrivateBus> m_bus;
+    QWidget m_window;
+};
+
+void ScreenPickerChainTest::initTestCase()
+{
+    m_bus.emplace();
+    QVERIFY(m_bus->Program().isConnected());
+}
+
+void ScreenPickerChainTest::cleanup()
+{
+    m_bus->Portal().Reset();
+}
+
+void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
+{
+    QTest::addColumn<FakeMethod>("pickColor");
+    QTest::addColumn<FakeMethod>("screenshot");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<PickFailure>("why");
+    // Whether the still was asked for, and whether the next pick goes
+    // straight to it.
+    QTest::addColumn<bool>("stillAsked");
+    QTest::addColumn<bool>("nextFromStill");
+    const auto red = ColourAs(1.0, 0.0, 0.0);
+    const FakeMethod fails = Way(Portal::Answers, 2);
+    const FakeMethod noMethod = Way(Portal::LacksTheMethod);
+    const FakeMethod noInterface = Way(Portal::LacksTheInterface);
+    const auto row = [](const char* name, const FakeMethod& pickColor, const FakeMethod& screenshot, Outcome outcome,
+                         PickFailure why, bool stillAsked, bool nextFromStill) {
+        QTest::newRow(name) << pickColor << screenshot << outcome << why << stillAsked << nextFromStill;
+    };
+
+    row("colour", Way(Portal::Answers, 0, red), fails, Outcome::Picked, {}, false, false);
+    row("cancelled by the user", Way(Portal::Answers, 1), fails, Outcome::Cancelled, {}, false, false);
+    row("back end fails at once", fails, fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
+    row("bad answer at once", Way(Portal::Answers, 0, ColourAs(1.0)), Way(Portal::Answers, 1), Outcome::Cancelled, {},
+        true, false);
+    row("no such method", noMethod, noMethod, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
+    row("call refused", Way(Portal::Refuses), fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
+    row("no screenshot interface", noInterface, noInterface, Outcome::Failed, PickFailure::NoScreenshot, true, false);
+    row("no portal", Way(Portal::Absent), Way(Portal::Absent), Outcome::Failed, PickFailure::NoPortal, true, false);
+    row("still unreadable", fails, Way(Portal::Answers, 0, {{u"uri"_s, u"file:///nowhere.png"_s}}), Outcome::Failed,
+        PickFailure::BadStill, true, false);
+    row("back end fails after a while", Way(Portal::AnswersLate, 2), fails, Outcome::Failed,
+        PickFailure::DesktopPickerGaveNothing, false, true);
+    row("bad answer after a while", Way(Portal::AnswersLate, 0, ColourAs(2.0, 0.0, 0.0)), fails, Outcome::Failed,
+        PickFailure::DesktopPickerGaveNothing, false, true);
+    row("cancel after a while", Way(Portal::AnswersLate, 1), fails, Outcome::Cancelled, {}, false, false);
+    row("no answer in time", Way(Portal::NeverAnswers), fails, Outcome::Failed, PickFailure::DesktopPickerGaveNothing,
+        false, true);
+}
+
+void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun()
+{
+    QFETCH(FakeMethod, pickColor);
+    QFETCH(FakeMethod, screenshot);
+    QFETCH(Outcome, outcome);
+    QFETCH(PickFailure, why);
+    QFETCH(bool, stillAsked);
+    QFETCH(bool, nextFromStill);
+    FakePortal& portal = m_bus->Portal();
+    portal.pickColor = pickColor;
+    portal.screenshot = screenshot;
+    if (pickColor.behaviour != Portal::Absent)
+        QVERIFY(portal.Appear());
+
+    QDBusConnection& bus = m_bus->Program();
+    ScreenPickerChain chain(
+        nullptr, [&bus](QObject* owner) { return new platform::PortalScreenPicker(owner, bus, 1s, 1s); },
+        [&bus, this](QObject* owner) { return new platform::StillScreenPicker(owner, m_window, bus, 1s, 1s); });
+    QSignalSpy picked(&chain, &ScreenPickerChain::Picked);
+    QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
+    QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
+    chain.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(picked.count() + cancelled.count() + failed.count(), 1, 3000);
+    QVERIFY(!chain.IsPicking());
+    QCOMPARE(picked.count(), outcome == Outcome::Picked ? 1 : 0);
+    QCOMPARE(cancelled.count(), outcome == Outcome::Cancelled ? 1 : 0);
+    QCOMPARE(failed.count(), outcome == Outcome::Failed ? 1 : 0);
+    if (outcome == Outcome::Failed)
+        QCOMPARE(failed.at(0).at(0).value<PickFailure>(), why);
+    QCOMPARE(portal.pickColor.calls, pickColor.behaviour == Portal::Absent ? 0 : 1);
+    QCOMPARE(portal.screenshot.calls, stillAsked && pickColor.behaviour != Portal::Absent ? 1 : 0);
+
+    const int stillCalls = portal.screenshot.calls;
+    chain.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(picked.count() + cancelled.count() + failed.count(), 2, 3000);
+    if (pickColor.behaviour != Portal::Absent) {
+        QCOMPARE(portal.pickColor.calls, nextFromStill ? 1 : 2);
+        QVERIFY(portal.screenshot.calls > stillCalls || !(nextFromStill || stillAsked));
+    }
+}
+
+QTEST_MAIN(ScreenPickerChainTest)
+#include "screen_picker_chain_test.moc"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/screen_picker.h"
+
+#include <QString>
+
+namespace ui {
+
+// The short note beside the swatch saying why a pick gave no colour: what
+// the desktop lacks, or what the user can do about it.
+QString PickNote(platform::PickFailure why);
+
+} // namespace ui
