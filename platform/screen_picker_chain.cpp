@@ -63,7 +63,17 @@ void ScreenPickerChain::Start()
 
 void ScreenPickerChain::Cancel()
 {
-    m_desktopPicker->Cancel();
+    // The desktop's picker holds the keyboard while it is on the screen, so
+    // a cancel from our window means it never showed (as on desktops whose
+    // portal offers a picker and then hangs).
+    if (m_desktopPicker->IsPicking()) {
+        m_desktopPicker->blockSignals(true);
+        m_desktopPicker->Cancel();
+        m_desktopPicker->blockSignals(false);
+        m_desktopPickerFailedUs = true;
+        Q_EMIT Failed(PickFailure::DesktopPickerGaveNothing);
+        return;
+    }
     m_stillPicker->Cancel();
 }
 

@@ -14,7 +14,8 @@ namespace platform {
 // picker) moves on to the still without a word. One that comes after the
 // desktop's picker was on the screen ends the pick with a note, and every
 // later pick of the run goes straight to the still, so the user is not sent
-// through a picker that failed them twice.
+// through a picker that failed them twice. So does a cancel from our own
+// window while the desktop's picker should be holding the keyboard.
 class ScreenPickerChain final : public ScreenPicker {
     Q_OBJECT
 

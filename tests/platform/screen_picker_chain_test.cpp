@@ -34,6 +34,7 @@ private Q_SLOTS:
     void cleanup();
     void stillIsTriedWhenTheDesktopPickerCannotRun_data();
     void stillIsTriedWhenTheDesktopPickerCannotRun();
+    void cancelFromTheWindowMeansTheDesktopPickerNeverShowed();
 
 private:
     std::optional<PrivateBus> m_bus;
@@ -129,6 +130,32 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun()
         QCOMPARE(portal.pickColor.calls, nextFromStill ? 1 : 2);
         QVERIFY(portal.screenshot.calls > stillCalls || !(nextFromStill || stillAsked));
     }
+}
+
+// Esc in our window while a portal that advertises a picker hangs.
+void ScreenPickerChainTest::cancelFromTheWindowMeansTheDesktopPickerNeverShowed()
+{
+    FakePortal& portal = m_bus->Portal();
+    portal.pickColor = Way(Portal::NeverAnswers);
+    portal.screenshot = Way(Portal::Answers, 1);
+    QVERIFY(portal.Appear());
+    QDBusConnection& bus = m_bus->Program();
+    ScreenPickerChain chain(
+        nullptr, [&bus](QObject* owner) { return new platform::PortalScreenPicker(owner, bus); },
+        [&bus, this](QObject* owner) { return new platform::StillScreenPicker(owner, m_window, bus); });
+    QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
+    QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
+    chain.Start();
+    QTRY_COMPARE(portal.pickColor.calls, 1);
+    chain.Cancel();
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed.at(0).at(0).value<PickFailure>(), PickFailure::DesktopPickerGaveNothing);
+    QTRY_COMPARE(portal.request.closed, 1);
+
+    chain.Start();
+    QTRY_COMPARE(cancelled.count(), 1);
+    QCOMPARE(portal.pickColor.calls, 1);
+    QCOMPARE(portal.screenshot.calls, 1);
 }
 
 QTEST_MAIN(ScreenPickerChainTest)

@@ -2,10 +2,12 @@
 # Picks from the screen through the real xdg-desktop-portal front end, with a
 # stand-in for the desktop's picker behind it, from tintwell on a headless
 # weston: natively on Wayland or on XWayland. A colour shows in the window; a
-# cancel, a malformed answer or no portal at all leave the colour as it was
-# and the window ready to pick again. Starts every service it uses and stops
-# them all again.
-# Usage: portal_pick_test.sh wayland|xcb colour|cancel|malformed|no_portal
+# cancel, a malformed answer, no portal at all, a portal without screenshots
+# or a screenshot that is not an image leave the colour as it was and the
+# window ready to pick again. Starts every service it uses and stops them all
+# again.
+# Usage: portal_pick_test.sh wayland|xcb REPLY
+#   REPLY: colour, cancel, malformed, no_portal, no_screenshot or bad_still
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 TINTWELL=${TINTWELL:?path to the tintwell binary}
@@ -58,10 +60,11 @@ owned() { # BUS_NAME
         org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
 }
 
+portals=$here/portals
 start_portal() { # REPLY...: the front end, with the stand-in answering each pick in turn
     start stand-in $python "$here/stand_in_portal.py" "$@"
     wait_for owned org.tintwell.StandInPortal || fail "the stand-in did not start"
-    start portal env XDG_CURRENT_DESKTOP=tintwell-test XDG_DESKTOP_PORTAL_DIR="$here/portals" \
+    start portal env XDG_CURRENT_DESKTOP=tintwell-test XDG_DESKTOP_PORTAL_DIR="$portals" \
         /usr/libexec/xdg-desktop-portal --replace
     wait_for owned org.freedesktop.portal.Desktop || fail "xdg-desktop-portal did not start"
 }
@@ -98,6 +101,20 @@ case $reply in
 colour | cancel) start_portal "$reply" ;;
 malformed) start_portal malformed cancel ;;
 no_portal) ;;
+no_screenshot)
+    # A desktop whose back end serves no screenshots, so the front end offers none.
+    portals=$work/portals
+    mkdir "$portals"
+    sed '/^Interfaces=/s/org.freedesktop.impl.portal.Screenshot;//' "$here/portals/tintwell-stand-in.portal" \
+        >"$portals/tintwell-stand-in.portal"
+    start_portal cancel
+    ;;
+bad_still)
+    # The back end cannot pick, and its still of the screen is no image.
+    still=$work/still.png
+    echo "not a picture" >"$still"
+    STAND_IN_STILL=file://$still start_portal fail
+    ;;
 *) echo "unknown reply '$reply'" >&2; exit 64 ;;
 esac
 
@@ -118,6 +135,10 @@ fi
 
 wait_for asked 1 || fail "pressing the swatch asked no portal"
 [[ $reply == no_portal ]] && start_portal cancel
+if [[ $reply == bad_still ]]; then
+    # Read once and removed, so no screenshot is left behind.
+    wait_for test ! -e "$still" || fail "the still was left at $still"
+fi
 # A second pick starts only once the first has ended, and by then the first
 # has shown whatever it was going to show.
 second_pick() { press_swatch && sleep 0.2 && asked 2; }

@@ -5,9 +5,12 @@ real desktop's picker so the front end can be tested without one.
 Usage: stand_in_portal.py REPLY...
 Answers the Nth PickColor with the Nth REPLY, the last one for every call
 after. REPLY is one of: colour (red 255,128,0), cancel, malformed (a colour
-of the wrong D-Bus type).
+of the wrong D-Bus type), fail (the back end could not pick). A Screenshot
+is answered with the URI in STAND_IN_STILL, or fails without it.
 """
+import os
 import sys
+import urllib.parse
 
 import dbus
 import dbus.mainloop.glib
@@ -23,6 +26,7 @@ RESPONSES = {
     "colour": (0, {"color": dbus.Struct((1.0, 128 / 255, 0.0), signature="ddd")}),
     "cancel": (1, {}),
     "malformed": (0, {"color": dbus.Struct((1.0, 0.5), signature="dd")}),
+    "fail": (2, {}),
 }
 OTHER = 2
 
@@ -43,7 +47,14 @@ class StandIn(dbus.service.Object):
 
     @dbus.service.method(SCREENSHOT, in_signature="ossa{sv}", out_signature="ua{sv}")
     def Screenshot(self, handle, app_id, parent_window, options):
-        return dbus.UInt32(OTHER), dbus.Dictionary({}, signature="sv")
+        still = os.environ.get("STAND_IN_STILL")
+        if not still:
+            return dbus.UInt32(OTHER), dbus.Dictionary({}, signature="sv")
+        # As if written just now, which a real back end does for each call.
+        path = urllib.parse.urlparse(still).path
+        if os.path.exists(path):
+            os.utime(path)
+        return dbus.UInt32(0), dbus.Dictionary({"uri": still}, signature="sv")
 
     @dbus.service.method(ACCESS, in_signature="osssssa{sv}", out_signature="ua{sv}")
     def AccessDialog(self, handle, app_id, parent_window, title, subtitle, body, options):
