@@ -12,6 +12,7 @@ Loupe::Loupe(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(tr("Magnifier"));
     setFixedSize(magnifier::Size());
 }
 

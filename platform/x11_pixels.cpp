@@ -135,4 +135,31 @@ void MovePointer(int dx, int dy)
     }
 }
 
+bool InputIsFree(unsigned long window)
+{
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return false;
+    const auto grabbed = static_cast<xcb_window_t>(window);
+    const auto pointer = Own(xcb_grab_pointer_reply(
+        connection,
+        xcb_grab_pointer(connection, 0, grabbed, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+                         XCB_CURRENT_TIME),
+        nullptr));
+    const bool pointerFree = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
+    if (pointerFree)
+        xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    if (!pointerFree)
+        return false;
+    const auto keyboard = Own(xcb_grab_keyboard_reply(
+        connection,
+        xcb_grab_keyboard(connection, 0, grabbed, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+        nullptr));
+    const bool keyboardFree = keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS;
+    if (keyboardFree)
+        xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+    return keyboardFree;
+}
+
 } // namespace platform::x11

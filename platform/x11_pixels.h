@@ -18,4 +18,9 @@ QImage PixelsAroundPointer(int radius);
 // Moves the pointer by that many physical pixels, as the user's hand would.
 void MovePointer(int dx, int dy);
 
+// Whether no other program holds the pointer or the keyboard, found by
+// taking both for `window` and letting go at once. Qt cannot be asked: with
+// XInput 2 it reports a pointer grab it did not get.
+bool InputIsFree(unsigned long window);
+
 } // namespace platform::x11

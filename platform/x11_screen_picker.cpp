@@ -59,14 +59,15 @@ void X11ScreenPicker::Start()
 void X11ScreenPicker::TryToGrab()
 {
     QWindow* grabber = m_loupe->windowHandle();
-    const bool pointer = grabber != nullptr && grabber->setMouseGrabEnabled(true);
-    if (pointer && grabber->setKeyboardGrabEnabled(true)) {
-        m_retry->stop();
-        ListenToInput();
-        return;
-    }
-    if (pointer)
+    const bool free = grabber != nullptr && x11::InputIsFree(grabber->winId());
+    if (free && grabber->setMouseGrabEnabled(true)) {
+        if (grabber->setKeyboardGrabEnabled(true)) {
+            m_retry->stop();
+            ListenToInput();
+            return;
+        }
         grabber->setMouseGrabEnabled(false);
+    }
     if (m_sinceStart.elapsed() < kGrabPatienceMilliseconds) {
         m_retry->start();
         return;

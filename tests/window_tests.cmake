@@ -97,10 +97,29 @@ endforeach()
 # portal; the lock keeps it from taking an X display number another test is
 # about to use.
 foreach(platform wayland xcb)
-    foreach(reply colour cancel malformed no_portal)
+    foreach(reply colour cancel malformed no_portal no_screenshot bad_still)
         add_test(NAME portal_pick_${platform}_${reply}
                  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wayland/portal_pick_test.sh ${platform} ${reply})
         set_tests_properties(portal_pick_${platform}_${reply} PROPERTIES
             ENVIRONMENT "TINTWELL=$<TARGET_FILE:tintwell>" SKIP_RETURN_CODE 77 RESOURCE_LOCK desktop)
     endforeach()
+endforeach()
+
+# Picking at each depth Xvfb offers, each on an Xvfb of that depth of its
+# own: swatches of chosen pixel values, read back with xwd.
+add_executable(pixel_swatches support/pixel_swatches.cpp)
+target_link_libraries(pixel_swatches PRIVATE PkgConfig::XCB tintwell_warnings)
+foreach(depth 16 24 30)
+    tintwell_desktop_test(pick_depth_${depth} with-depth ${depth}
+                          ${CMAKE_CURRENT_SOURCE_DIR}/desktop/depth_pick_test.sh ${depth})
+    set_property(TEST pick_depth_${depth} APPEND PROPERTY ENVIRONMENT
+                 "PIXEL_SWATCHES=$<TARGET_FILE:pixel_swatches>")
+endforeach()
+
+# Picking while another program holds the pointer.
+add_executable(pointer_holder support/pointer_holder.cpp)
+target_link_libraries(pointer_holder PRIVATE PkgConfig::XCB tintwell_warnings)
+foreach(case busy_grab_released busy_grab_held)
+    tintwell_pick_test(${case} busy_grab_test.sh ${case})
+    set_property(TEST ${case} APPEND PROPERTY ENVIRONMENT "POINTER_HOLDER=$<TARGET_FILE:pointer_holder>")
 endforeach()

@@ -122,9 +122,9 @@ chart_colour() { # X Y: the colour the chart shows there
     printf '#%02X%02X%02X\n' $(($1 & 255)) $(($2 & 255)) "$chart_blue"
 }
 
-# While picking, a second window of tintwell's shows: the magnifier.
+# While picking, a window of tintwell's shows the magnifier.
 picking() {
-    xdotool search --all --onlyvisible --pid "$app" 2>/dev/null | grep -qvx "$win"
+    xdotool search --all --onlyvisible --pid "$app" --name '^Magnifier$' 2>/dev/null | grep -q .
 }
 
 start_picking() { # at the pointer, with Ctrl+P in the window
