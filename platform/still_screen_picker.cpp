@@ -113,7 +113,7 @@ bool StillScreenPicker::Show(const QImage& still)
         const auto section = m_layout->Section(areas[i]);
         auto* view = new StillView(&m_window, *screens[static_cast<qsizetype>(i)], m_still,
                                    QRect(section.x, section.y, section.width, section.height));
-        view->showFullScreen();
+        view->ShowOnScreen();
         m_views.push_back(view);
     }
     const QPoint pointer = QCursor::pos();

@@ -2,6 +2,7 @@
 
 #include "platform/magnifier.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -15,19 +16,36 @@ namespace {
 constexpr int kArm = 12;
 constexpr int kGap = 3;
 
+// A window manager puts a full-screen X window on the screen it likes, so on
+// X (XWayland included) each still is placed on its screen unmanaged.
+Qt::WindowFlags Flags()
+{
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    return QGuiApplication::platformName() == QLatin1StringView("xcb") ? flags | Qt::X11BypassWindowManagerHint
+                                                                       : flags;
+}
+
 } // namespace
 
 StillView::StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect section)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(owner, Flags())
     , m_screen(screen)
     , m_still(still)
     , m_section(section)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
-    setWindowTitle(owner != nullptr ? owner->windowTitle() : QString());
+    setWindowTitle(tr("Still of the screen"));
     setScreen(&screen);
     setGeometry(screen.geometry());
+}
+
+void StillView::ShowOnScreen()
+{
+    if (windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        show();
+    else
+        showFullScreen();
 }
 
 void StillView::Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick)

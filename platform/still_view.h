@@ -21,6 +21,9 @@ public:
 
     QScreen& Screen() const { return m_screen; }
 
+    // Over the whole of its screen, above every other window.
+    void ShowOnScreen();
+
     // The magnifier with `pixels` at `where` and a crosshair at `pick`, both
     // in this view's coordinates; none of either when not given.
     void Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick);
