@@ -123,3 +123,6 @@ foreach(case busy_grab_released busy_grab_held)
     tintwell_pick_test(${case} busy_grab_test.sh ${case})
     set_property(TEST ${case} APPEND PROPERTY ENVIRONMENT "POINTER_HOLDER=$<TARGET_FILE:pointer_holder>")
 endforeach()
+
+# Picking on a real wlroots desktop, with its own portal.
+add_subdirectory(sway)

@@ -1,0 +1,60 @@
+// A window in which every device pixel's colour says where it is in the
+// window: at (x, y) red is x & 255, green is y & 255 and blue
+// 0x80 | (x >> 8) << 3 | (y >> 8) (x below 4096, y below 2048). Drawn at the
+// window's own device pixel ratio, so on a scale-2 output each pixel of it is
+// one of the screen's: a pick one physical pixel off, or scaled wrongly,
+// reads a colour that gives the mistake away. A Wayland client, unlike the
+// xcb pixel_chart, since XWayland would scale it up. Ends on SIGTERM.
+// Usage: position_chart APP_ID
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRasterWindow>
+#include <QScreen>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+class PositionChart : public QRasterWindow {
+public:
+    PositionChart()
+    {
+        // Moved onto an output of another scale, the window gets no expose
+        // of its own, and would stay drawn at the old ratio.
+        connect(this, &QWindow::screenChanged, this, [this] { update(); });
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const qreal ratio = devicePixelRatio();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        QImage image(pixels, QImage::Format_RGB32);
+        for (int y = 0; y < pixels.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < pixels.width(); ++x)
+                line[x] = qRgb(x & 255, y & 255, 0x80 | ((x >> 8) & 15) << 3 | ((y >> 8) & 7));
+        }
+        image.setDevicePixelRatio(ratio);
+        QPainter(this).drawImage(QPointF(0, 0), image);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: position_chart APP_ID\n");
+        return 64;
+    }
+    QGuiApplication app(argc, argv);
+    // The compositor's window rules find it by this.
+    QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(argv[1]));
+    PositionChart chart;
+    chart.resize(320, 240);
+    chart.show();
+    return QGuiApplication::exec();
+}
