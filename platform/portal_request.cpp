@@ -53,6 +53,21 @@ PickFailure FailureOf(const QDBusError& error)
     return PickFailure::Refused;
 }
 
+// The parent window the portal takes: the window `owner` belongs to on X11,
+// none elsewhere.
+QString ParentWindow(const QObject* owner)
+{
+    // On X11 the desktop can put its picker over our window; elsewhere the
+    // portal takes an empty string.
+    if (QGuiApplication::platformName() != "xcb"_L1)
+        return {};
+    for (; owner != nullptr; owner = owner->parent()) {
+        if (const auto* widget = qobject_cast<const QWidget*>(owner))
+            return u"x11:%1"_s.arg(widget->window()->winId(), 0, 16);
+    }
+    return {};
+}
+
 } // namespace
 
 PortalRequest::PortalRequest(QObject* parent, std::optional<QDBusConnection> bus,
@@ -165,19 +180,6 @@ void PortalRequest::Fail(PickFailure why)
 {
     Abandon();
     Q_EMIT Failed(why);
-}
-
-QString PortalRequest::ParentWindow(const QObject* owner)
-{
-    // On X11 the desktop can put its picker over our window; elsewhere the
-    // portal takes an empty string.
-    if (QGuiApplication::platformName() != "xcb"_L1)
-        return {};
-    for (; owner != nullptr; owner = owner->parent()) {
-        if (const auto* widget = qobject_cast<const QWidget*>(owner))
-            return u"x11:%1"_s.arg(widget->window()->winId(), 0, 16);
-    }
-    return {};
 }
 
 } // namespace platform

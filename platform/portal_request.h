@@ -44,10 +44,6 @@ public:
     void Abandon();
     bool IsOpen() const { return m_open; }
 
-    // The parent window the portal takes: the window `owner` belongs to on
-    // X11, none elsewhere.
-    static QString ParentWindow(const QObject* owner);
-
 Q_SIGNALS:
     void Answered(uint response, const QVariantMap& results);
     void Failed(platform::PickFailure why);

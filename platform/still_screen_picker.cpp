@@ -23,6 +23,12 @@ tintwell::Rgb ColourOf(QRgb pixel)
     return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
 }
 
+tintwell::ScreenArea AreaOf(const QScreen& screen)
+{
+    const QRect geometry = screen.geometry();
+    return {geometry.x(), geometry.y(), geometry.width(), geometry.height(), screen.devicePixelRatio()};
+}
+
 } // namespace
 
 StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, std::optional<QDBusConnection> bus,
@@ -90,11 +96,8 @@ void StillScreenPicker::OnAnswered(uint response, const QVariantMap& results)
 std::vector<tintwell::ScreenArea> StillScreenPicker::Screens() const
 {
     std::vector<tintwell::ScreenArea> areas;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect geometry = screen->geometry();
-        areas.push_back({geometry.x(), geometry.y(), geometry.width(), geometry.height(),
-                         screen->devicePixelRatio()});
-    }
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(AreaOf(*screen));
     return areas;
 }
 
@@ -180,9 +183,7 @@ void StillScreenPicker::Step(int dx, int dy)
     const StillView* view = ViewAt(m_pick);
     if (view == nullptr)
         return;
-    const QRect geometry = view->Screen().geometry();
-    const int step = m_layout->PhysicalStep({geometry.x(), geometry.y(), geometry.width(), geometry.height(),
-                                             view->Screen().devicePixelRatio()});
+    const int step = m_layout->PhysicalStep(AreaOf(view->Screen()));
     const int lastX = m_still.width() - 1;
     const int lastY = m_still.height() - 1;
     MoveTo({std::clamp(m_pick.x + dx * step, 0, lastX), std::clamp(m_pick.y + dy * step, 0, lastY)}, true);

@@ -38,8 +38,6 @@ public:
     // Shows `still` as if the portal had just handed it over; false when it
     // fits no layout of the screens.
     bool Show(const QImage& still);
-    // One step of the live preview at the pick: the magnifier and the colour.
-    void Preview();
 
 protected:
     void PointerMoved(const QObject* window, QPointF position) override;
@@ -48,6 +46,8 @@ protected:
 
 private:
     void OnAnswered(uint response, const QVariantMap& results);
+    // One step of the live preview at the pick: the magnifier and the colour.
+    void Preview();
     // The screens as the layout knows them, in the order of m_views.
     std::vector<tintwell::ScreenArea> Screens() const;
     const StillView* ViewAt(tintwell::StillPixel pixel) const;

@@ -13,6 +13,10 @@ namespace platform {
 
 namespace {
 
+// How often, and for how long, a grab another program holds is tried again.
+constexpr int kGrabRetryMilliseconds = 50;
+constexpr int kGrabPatienceMilliseconds = 1000;
+
 std::optional<tintwell::Rgb> ColourUnderPointer()
 {
     const QImage pixel = x11::PixelsAroundPointer(0);

@@ -19,9 +19,6 @@ class X11ScreenPicker final : public LivePicker {
     Q_OBJECT
 
 public:
-    static constexpr int kGrabRetryMilliseconds = 50;
-    static constexpr int kGrabPatienceMilliseconds = 1000;
-
     explicit X11ScreenPicker(QWidget& window);
     ~X11ScreenPicker() override;
 
