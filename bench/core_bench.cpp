@@ -2,10 +2,14 @@
 // refresh against a view that does nothing.
 #include "core/channel_state.h"
 #include "core/color_formats.h"
+#include "core/color_name.h"
+#include "core/color_sample.h"
 #include "core/numeric_text.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -98,6 +102,35 @@ void BM_UpdateDisplayNullView(benchmark::State& state)
     }
 }
 BENCHMARK(BM_UpdateDisplayNullView);
+
+void BM_NearestColorName(benchmark::State& state)
+{
+    std::uint32_t i = 0;
+    for (auto _ : state) {
+        // Knuth's multiplier scatters neighbouring steps across the cube.
+        const std::uint32_t rgb = (i * 2654435761U) & 0xFFFFFFU;
+        benchmark::DoNotOptimize(NearestColorName(
+            Rgb{static_cast<std::int32_t>(rgb >> 16), static_cast<std::int32_t>((rgb >> 8) & 0xFFU),
+                static_cast<std::int32_t>(rgb & 0xFFU)}));
+        ++i;
+    }
+}
+BENCHMARK(BM_NearestColorName);
+
+void BM_SampleMean9x9(benchmark::State& state)
+{
+    constexpr int kSide = 19;
+    std::array<std::uint32_t, kSide * kSide> pixels{};
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = 0xFF000000U | static_cast<std::uint32_t>((i * 2654435761U) & 0xFFFFFFU);
+    const PixelGrid grid{pixels.data(), kSide, kSide, kSide};
+    int x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SampleMean(grid, 5 + x, 9, 9));
+        x = (x + 1) % 9;
+    }
+}
+BENCHMARK(BM_SampleMean9x9);
 
 } // namespace
 

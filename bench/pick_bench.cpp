@@ -1,7 +1,9 @@
 // One step of the live preview while picking from the screen, on the real
 // window on a real X server: read the pixels around the pointer, refresh
-// every view of the colour, redraw the magnifier. The pointer moves between
-// two colours so every view changes each step; moving it is not timed.
+// every view of the colour, redraw the magnifier; at the zoom and sample
+// every pick starts with, then at the costliest (32x, a 9x9 mean). The
+// pointer moves between two colours so every view changes each step;
+// moving it is not timed.
 #include "platform/x11_pixels.h"
 #include "platform/x11_screen_picker.h"
 #include "ui/frm_main.h"
@@ -9,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -68,26 +72,37 @@ int main(int argc, char* argv[])
     }
 
     const auto* shown = window.findChild<QLineEdit*>(QStringLiteral("txtHex"));
-    QString before = shown->text();
-    int changed = 0;
-    std::vector<double> steps;
-    steps.reserve(kSteps);
-    for (int i = 0; i < kSteps; ++i) {
-        platform::x11::MovePointer(i % 2 == 0 ? half : -half, 0);
-        const auto start = std::chrono::steady_clock::now();
-        picker->Preview();
-        QApplication::processEvents(); // the repaint of the window and the magnifier
-        steps.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-        changed += shown->text() != before ? 1 : 0;
-        before = shown->text();
+    const auto measure = [&](const char* lens) {
+        QString before = shown->text();
+        int changed = 0;
+        std::vector<double> steps;
+        steps.reserve(kSteps);
+        for (int i = 0; i < kSteps; ++i) {
+            platform::x11::MovePointer(i % 2 == 0 ? half : -half, 0);
+            const auto start = std::chrono::steady_clock::now();
+            picker->Preview();
+            QApplication::processEvents(); // the repaint of the window and the magnifier
+            steps.push_back(
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+            changed += shown->text() != before ? 1 : 0;
+            before = shown->text();
+        }
+        std::sort(steps.begin(), steps.end());
+        const auto at = [&](double fraction) { return steps[static_cast<std::size_t>(fraction * (kSteps - 1))]; };
+        std::printf("%-44s %10.0f us   (the colour changed in %d of %d steps)\n",
+                    (std::string("one preview step at ") + lens + ", median").c_str(), at(0.5), changed, kSteps);
+        std::printf("%-44s %10.0f us\n", "the same, 10th to 90th percentile from", at(0.1));
+        std::printf("%-44s %10.0f us\n", "                                   to", at(0.9));
+    };
+    measure("8x, one pixel");
+    // As the user's keys would: zoomed in twice, the sample widened thrice.
+    for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_BracketRight, Qt::Key_BracketRight,
+                              Qt::Key_BracketRight}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&window, &press);
     }
+    QApplication::processEvents();
+    measure("32x, 9x9 mean");
     picker->Cancel();
-
-    std::sort(steps.begin(), steps.end());
-    const auto at = [&](double fraction) { return steps[static_cast<std::size_t>(fraction * (kSteps - 1))]; };
-    std::printf("%-44s %10.0f us   (the colour changed in %d of %d steps)\n", "one preview step, median",
-                at(0.5), changed, kSteps);
-    std::printf("%-44s %10.0f us\n", "the same, 10th to 90th percentile from", at(0.1));
-    std::printf("%-44s %10.0f us\n", "                                   to", at(0.9));
     return 0;
 }

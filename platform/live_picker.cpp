@@ -3,12 +3,15 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace platform {
 
 namespace {
 
 constexpr int kBigStep = 10;
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kNotch = 120;
 
 } // namespace
 
@@ -23,6 +26,8 @@ void LivePicker::ListenToInput()
 void LivePicker::StopListeningToInput()
 {
     m_clicked.reset();
+    m_lens.Reset();
+    m_wheelAngle = 0;
     qApp->removeEventFilter(this);
 }
 
@@ -55,8 +60,12 @@ bool LivePicker::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         return OnKey(key->key(), key->modifiers());
     }
+    case QEvent::Wheel: {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        OnWheel(wheel->angleDelta().y(), wheel->modifiers());
+        return true;
+    }
     case QEvent::KeyRelease:
-    case QEvent::Wheel:
     case QEvent::ContextMenu:
         return true;
     default:
@@ -88,10 +97,41 @@ bool LivePicker::OnKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Down:
         Step(0, step);
         break;
+    // = is + without Shift on many layouts.
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        ChangeLens(&magnifier::Lens::ZoomIn);
+        break;
+    case Qt::Key_Minus:
+        ChangeLens(&magnifier::Lens::ZoomOut);
+        break;
+    case Qt::Key_BracketRight:
+        ChangeLens(&magnifier::Lens::WidenSample);
+        break;
+    case Qt::Key_BracketLeft:
+        ChangeLens(&magnifier::Lens::NarrowSample);
+        break;
     default:
         break;
     }
     return true;
+}
+
+void LivePicker::OnWheel(int angle, Qt::KeyboardModifiers modifiers)
+{
+    m_wheelAngle += angle;
+    const bool sample = modifiers.testFlag(Qt::ControlModifier);
+    for (; m_wheelAngle >= kNotch; m_wheelAngle -= kNotch)
+        ChangeLens(sample ? &magnifier::Lens::WidenSample : &magnifier::Lens::ZoomIn);
+    for (; m_wheelAngle <= -kNotch; m_wheelAngle += kNotch)
+        ChangeLens(sample ? &magnifier::Lens::NarrowSample : &magnifier::Lens::ZoomOut);
+}
+
+void LivePicker::ChangeLens(bool (magnifier::Lens::*change)())
+{
+    // Past either end nothing changes, and nothing is read again.
+    if ((m_lens.*change)())
+        LensChanged();
 }
 
 } // namespace platform

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <utility>
+
 namespace platform {
 
 Loupe::Loupe(QWidget* owner)
@@ -16,11 +18,12 @@ Loupe::Loupe(QWidget* owner)
     setFixedSize(magnifier::Size());
 }
 
-void Loupe::Show(const QImage& pixels, QPoint pointer)
+void Loupe::Show(magnifier::Reading reading, QPoint pointer)
 {
-    m_pixels = pixels;
+    const int radius = reading.pixels.width() / 2;
+    m_reading = std::move(reading);
     const QScreen* screen = QGuiApplication::screenAt(pointer);
-    move(magnifier::Placed(pointer, screen != nullptr ? screen->geometry() : QRect()).topLeft());
+    move(magnifier::Placed(pointer, screen != nullptr ? screen->geometry() : QRect(), radius).topLeft());
     show();
     update();
 }
@@ -28,7 +31,7 @@ void Loupe::Show(const QImage& pixels, QPoint pointer)
 void Loupe::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    magnifier::Paint(painter, rect(), m_pixels, palette());
+    magnifier::Paint(painter, rect(), m_reading, palette());
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "platform/magnifier.h"
+
 #include <QWidget>
 
 namespace platform {
@@ -13,15 +14,14 @@ class Loupe final : public QWidget {
 public:
     explicit Loupe(QWidget* owner);
 
-    // Shows `pixels` (see magnifier::Around) beside `pointer`, in the
-    // desktop's coordinates.
-    void Show(const QImage& pixels, QPoint pointer);
+    // Shows `reading` beside `pointer`, in the desktop's coordinates.
+    void Show(magnifier::Reading reading, QPoint pointer);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_pixels;
+    magnifier::Reading m_reading;
 };
 
 } // namespace platform

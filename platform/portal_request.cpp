@@ -18,8 +18,6 @@ namespace platform {
 
 namespace {
 
-constexpr auto kService = "org.freedesktop.portal.Desktop"_L1;
-constexpr auto kDesktopPath = "/org/freedesktop/portal/desktop"_L1;
 constexpr auto kScreenshot = "org.freedesktop.portal.Screenshot"_L1;
 constexpr auto kRequest = "org.freedesktop.portal.Request"_L1;
 constexpr auto kResponse = "Response"_L1;
@@ -86,6 +84,12 @@ PortalRequest::~PortalRequest()
 
 void PortalRequest::Send(const QString& method, QVariantMap options)
 {
+    Send(kScreenshot, method, {ParentWindow(parent())}, std::move(options));
+}
+
+void PortalRequest::Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
+                         QVariantMap options)
+{
     if (m_open)
         return;
     if (!m_bus)
@@ -99,12 +103,13 @@ void PortalRequest::Send(const QString& method, QVariantMap options)
     const QString token = u"tintwell_%1"_s.arg(QRandomGenerator::global()->generate64());
     if (m_bus->isConnected()) {
         const QString sender = m_bus->baseService().mid(1).replace(u'.', u'_');
-        Listen(u"%1/request/%2/%3"_s.arg(kDesktopPath, sender, token));
+        Listen(u"%1/request/%2/%3"_s.arg(kPortalPath, sender, token));
     }
 
     options.insert(u"handle_token"_s, token);
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kDesktopPath, kScreenshot, method);
-    call << ParentWindow(parent()) << options;
+    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
+    call.setArguments(QVariantList(arguments) << options);
+    call.setAutoStartService(m_startsPortal);
     m_call = new QDBusPendingCallWatcher(m_bus->asyncCall(call, static_cast<int>(m_callTimeout.count())), this);
     connect(m_call, &QDBusPendingCallWatcher::finished, this, &PortalRequest::OnCallFinished);
 }
@@ -139,14 +144,14 @@ void PortalRequest::OnResponse(uint response, const QVariantMap& results)
 void PortalRequest::Listen(const QString& requestPath)
 {
     m_requestPath = requestPath;
-    m_bus->connect(kService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
+    m_bus->connect(kPortalService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
 }
 
 void PortalRequest::StopListening()
 {
     if (m_requestPath.isEmpty())
         return;
-    m_bus->disconnect(kService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
+    m_bus->disconnect(kPortalService, m_requestPath, kRequest, kResponse, this, SLOT(OnResponse(uint, QVariantMap)));
     m_requestPath.clear();
 }
 
@@ -169,7 +174,7 @@ void PortalRequest::Abandon()
     // Takes the desktop's picker off the screen; whether it could is no
     // concern of ours, so the reply is not waited for.
     if (!m_requestPath.isEmpty()) {
-        QDBusMessage close = QDBusMessage::createMethodCall(kService, m_requestPath, kRequest, u"Close"_s);
+        QDBusMessage close = QDBusMessage::createMethodCall(kPortalService, m_requestPath, kRequest, u"Close"_s);
         close.setAutoStartService(false);
         m_bus->send(close);
     }

@@ -14,15 +14,19 @@ class QTimer;
 
 namespace platform {
 
+// Where xdg-desktop-portal serves its interfaces.
+inline constexpr QLatin1StringView kPortalService("org.freedesktop.portal.Desktop");
+inline constexpr QLatin1StringView kPortalPath("/org/freedesktop/portal/desktop");
+
 // The response codes of an answer; anything else means the desktop ended
 // the request some other way.
 constexpr uint kSucceeded = 0;
 constexpr uint kUserCancelled = 1;
 
-// One request to xdg-desktop-portal's screenshot service: the call, then the
-// answer the portal sends later on the request's own object. The answer is
-// listened for before the call is made, a portal that does not answer in
-// time ends it, and a request given up on is closed on the portal's side.
+// One request to xdg-desktop-portal: the call, then the answer the portal
+// sends later on the request's own object. The answer is listened for
+// before the call is made, a portal that does not answer in time ends it,
+// and a request given up on is closed on the portal's side.
 // It ends with exactly one of Answered or Failed, unless abandoned.
 class PortalRequest final : public QObject {
     Q_OBJECT
@@ -37,12 +41,18 @@ public:
                            std::chrono::milliseconds answerTimeout = kAnswerTimeout);
     ~PortalRequest() override;
 
-    // Calls `method` with the parent window and `options`; does nothing
-    // while a request is open.
+    // Calls the screenshot service's `method` with the parent window and
+    // `options`; does nothing while a request is open.
     void Send(const QString& method, QVariantMap options);
+    // The same for any of the portal's services, with `arguments` before
+    // the options.
+    void Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
+              QVariantMap options);
     // Gives the request up without a signal.
     void Abandon();
     bool IsOpen() const { return m_open; }
+    // Whether a call may have the bus start a portal that is not running.
+    void SetStartsPortal(bool starts) { m_startsPortal = starts; }
 
 Q_SIGNALS:
     void Answered(uint response, const QVariantMap& results);
@@ -66,6 +76,7 @@ private:
     QDBusPendingCallWatcher* m_call = nullptr;
     QString m_requestPath;
     bool m_open = false;
+    bool m_startsPortal = true;
 };
 
 } // namespace platform

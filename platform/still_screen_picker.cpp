@@ -18,11 +18,6 @@ namespace platform {
 
 namespace {
 
-tintwell::Rgb ColourOf(QRgb pixel)
-{
-    return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-}
-
 tintwell::ScreenArea AreaOf(const QScreen& screen)
 {
     const QRect geometry = screen.geometry();
@@ -143,7 +138,15 @@ void StillScreenPicker::Preview()
     if (m_views.empty())
         return;
     const StillView* shownOn = ViewAt(m_pick);
-    const QImage pixels = magnifier::Around(m_still, {m_pick.x, m_pick.y});
+    // The sample leaves out what lies beyond the edge of the pick's own
+    // screen, the other screens' parts of the still included.
+    QRect screen;
+    if (shownOn != nullptr) {
+        const auto section = m_layout->Section(AreaOf(shownOn->Screen()));
+        screen = QRect(section.x, section.y, section.width, section.height);
+    }
+    magnifier::Reading reading = magnifier::Read(m_still, {m_pick.x, m_pick.y}, screen, CurrentLens());
+    m_taken = reading.colour;
     for (StillView* view : m_views) {
         if (view != shownOn) {
             view->Mark(std::nullopt, {}, std::nullopt);
@@ -151,10 +154,11 @@ void StillScreenPicker::Preview()
         }
         const QPointF hotSpot = QPointF(m_layout->LayoutX(m_pick.x), m_layout->LayoutY(m_pick.y)) -
                                 QPointF(view->Screen().geometry().topLeft());
-        const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect());
-        view->Mark(where, pixels, m_pickedByKeys ? std::optional(hotSpot) : std::nullopt);
+        const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect(), CurrentLens().SampleSize() / 2);
+        view->Mark(where, std::move(reading), m_pickedByKeys ? std::optional(hotSpot) : std::nullopt);
     }
-    Q_EMIT Hovered(ColourOf(m_still.pixel(m_pick.x, m_pick.y)));
+    if (m_taken)
+        Q_EMIT Hovered(*m_taken);
 }
 
 void StillScreenPicker::MoveTo(tintwell::StillPixel pixel, bool byKeys)
@@ -189,12 +193,17 @@ void StillScreenPicker::Step(int dx, int dy)
     MoveTo({std::clamp(m_pick.x + dx * step, 0, lastX), std::clamp(m_pick.y + dy * step, 0, lastY)}, true);
 }
 
+void StillScreenPicker::LensChanged()
+{
+    Preview();
+}
+
 void StillScreenPicker::Finish(Outcome outcome)
 {
-    const tintwell::Rgb colour = ColourOf(m_still.pixel(m_pick.x, m_pick.y));
+    const std::optional<tintwell::Rgb> colour = m_taken;
     Release();
-    if (outcome == Outcome::Take)
-        Q_EMIT Picked(colour);
+    if (outcome == Outcome::Take && colour)
+        Q_EMIT Picked(*colour);
     else
         Q_EMIT Cancelled();
 }
@@ -211,6 +220,7 @@ void StillScreenPicker::Release()
     }
     m_still = {};
     m_layout.reset();
+    m_taken.reset();
 }
 
 } // namespace platform

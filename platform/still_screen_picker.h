@@ -42,11 +42,13 @@ public:
 protected:
     void PointerMoved(const QObject* window, QPointF position) override;
     void Step(int dx, int dy) override;
+    void LensChanged() override;
     void Finish(Outcome outcome) override;
 
 private:
     void OnAnswered(uint response, const QVariantMap& results);
-    // One step of the live preview at the pick: the magnifier and the colour.
+    // One step of the live preview at the pick: the magnifier and the
+    // sample's colour.
     void Preview();
     // The screens as the layout knows them, in the order of m_views.
     std::vector<tintwell::ScreenArea> Screens() const;
@@ -62,6 +64,8 @@ private:
     std::vector<StillView*> m_views;
     tintwell::StillPixel m_pick;
     bool m_pickedByKeys = false;
+    // The sample's colour at the pick, as last shown.
+    std::optional<tintwell::Rgb> m_taken;
 };
 
 } // namespace platform

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -48,7 +50,7 @@ void StillView::ShowOnScreen()
         showFullScreen();
 }
 
-void StillView::Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick)
+void StillView::Mark(std::optional<QRect> where, magnifier::Reading reading, std::optional<QPointF> pick)
 {
     // Only what changed is painted again, which keeps a step of the pointer
     // cheap on large screens.
@@ -57,7 +59,7 @@ void StillView::Mark(std::optional<QRect> where, const QImage& pixels, std::opti
     if (m_pick)
         update(CrosshairArea());
     m_magnifier = where;
-    m_pixels = pixels;
+    m_reading = std::move(reading);
     m_pick = pick;
     if (m_magnifier)
         update(*m_magnifier);
@@ -96,7 +98,7 @@ void StillView::paintEvent(QPaintEvent* event)
         }
     }
     if (m_magnifier)
-        magnifier::Paint(painter, *m_magnifier, m_pixels, palette());
+        magnifier::Paint(painter, *m_magnifier, m_reading, palette());
 }
 
 } // namespace platform

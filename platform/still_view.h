@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/magnifier.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -24,9 +26,9 @@ public:
     // Over the whole of its screen, above every other window.
     void ShowOnScreen();
 
-    // The magnifier with `pixels` at `where` and a crosshair at `pick`, both
-    // in this view's coordinates; none of either when not given.
-    void Mark(std::optional<QRect> where, const QImage& pixels, std::optional<QPointF> pick);
+    // The magnifier showing `reading` at `where` and a crosshair at `pick`,
+    // both in this view's coordinates; none of either when not given.
+    void Mark(std::optional<QRect> where, magnifier::Reading reading, std::optional<QPointF> pick);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,7 +40,7 @@ private:
     QImage m_still;
     QRect m_section;
     std::optional<QRect> m_magnifier;
-    QImage m_pixels;
+    magnifier::Reading m_reading;
     std::optional<QPointF> m_pick;
 };
 

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -17,13 +19,9 @@ namespace {
 constexpr int kGrabRetryMilliseconds = 50;
 constexpr int kGrabPatienceMilliseconds = 1000;
 
-std::optional<tintwell::Rgb> ColourUnderPointer()
+magnifier::Reading ReadAroundPointer(const magnifier::Lens& lens)
 {
-    const QImage pixel = x11::PixelsAroundPointer(0);
-    if (pixel.isNull())
-        return std::nullopt;
-    const QRgb rgb = pixel.pixel(0, 0);
-    return tintwell::Rgb{qRed(rgb), qGreen(rgb), qBlue(rgb)};
+    return magnifier::ReadingOf(x11::PixelsAroundPointer(lens.Radius()), lens);
 }
 
 } // namespace
@@ -88,12 +86,13 @@ void X11ScreenPicker::Cancel()
 
 void X11ScreenPicker::Preview()
 {
-    const QImage pixels = x11::PixelsAroundPointer(magnifier::kRadius);
-    if (pixels.isNull())
+    magnifier::Reading reading = ReadAroundPointer(CurrentLens());
+    if (reading.pixels.isNull())
         return;
-    m_loupe->Show(pixels, QCursor::pos());
-    const QRgb pixel = pixels.pixel(magnifier::kRadius, magnifier::kRadius);
-    Q_EMIT Hovered({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    const std::optional<tintwell::Rgb> colour = reading.colour;
+    m_loupe->Show(std::move(reading), QCursor::pos());
+    if (colour)
+        Q_EMIT Hovered(*colour);
 }
 
 void X11ScreenPicker::PointerMoved(const QObject* /*window*/, QPointF /*position*/)
@@ -108,10 +107,16 @@ void X11ScreenPicker::Step(int dx, int dy)
     x11::MovePointer(dx, dy);
 }
 
+void X11ScreenPicker::LensChanged()
+{
+    Preview();
+}
+
 void X11ScreenPicker::Finish(Outcome outcome)
 {
     // Read before letting go: the magnifier leaves the screen with the grab.
-    const std::optional<tintwell::Rgb> colour = outcome == Outcome::Take ? ColourUnderPointer() : std::nullopt;
+    const std::optional<tintwell::Rgb> colour =
+        outcome == Outcome::Take ? ReadAroundPointer(CurrentLens()).colour : std::nullopt;
     Release();
     if (colour)
         Q_EMIT Picked(*colour);

@@ -27,12 +27,13 @@ public:
     bool IsPicking() const override { return m_picking; }
 
     // One step of the live preview: reads the pixels around the pointer,
-    // shows them in the magnifier and reports the one under the hot spot.
+    // shows them in the magnifier and reports the sample's colour.
     void Preview();
 
 protected:
     void PointerMoved(const QObject* window, QPointF position) override;
     void Step(int dx, int dy) override;
+    void LensChanged() override;
     void Finish(Outcome outcome) override;
 
 private:

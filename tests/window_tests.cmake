@@ -37,6 +37,8 @@ foreach(picker portal_screen_picker still_screen_picker screen_picker_chain)
     tintwell_qt_test(${picker}_test platform/${picker}_test.cpp)
     target_link_libraries(${picker}_test PRIVATE fake_portal)
 endforeach()
+tintwell_qt_test(portal_global_shortcut_test platform/portal_global_shortcut_test.cpp)
+target_link_libraries(portal_global_shortcut_test PRIVATE fake_portal)
 
 add_test(NAME no_display_test
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/no_display_test.sh $<TARGET_FILE:tintwell>)
@@ -85,6 +87,8 @@ foreach(case click cancel_by_escape cancel_by_right_click keyboard scale_2x keyb
              close_while_picking)
     tintwell_pick_test(pick_${case} pick_test.sh ${case})
 endforeach()
+# Zoom and mean over a checkerboard.
+tintwell_pick_test(magnifier magnifier_test.sh)
 # Xvfb has one monitor; these bring up an Xorg of their own with two.
 foreach(case secondary primary_moved mixed_1x mixed_2x)
     tintwell_pick_test(pick_two_monitors_${case} with-two-monitors
@@ -97,7 +101,7 @@ endforeach()
 # portal; the lock keeps it from taking an X display number another test is
 # about to use.
 foreach(platform wayland xcb)
-    foreach(reply colour cancel malformed no_portal no_screenshot bad_still)
+    foreach(reply colour cancel malformed no_portal no_screenshot bad_still shortcut)
         add_test(NAME portal_pick_${platform}_${reply}
                  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wayland/portal_pick_test.sh ${platform} ${reply})
         set_tests_properties(portal_pick_${platform}_${reply} PROPERTIES

@@ -4,6 +4,7 @@
 #include "core/channel_state.h"
 #include "core/color_formats.h"
 #include "core/color_notation.h"
+#include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
 #include "ui/colour_mime.h"
 #include "ui/colour_swatch.h"
@@ -17,6 +18,8 @@
 #include <QMimeData>
 #include <QToolTip>
 #include <QWidget>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -56,7 +59,7 @@ ColourCommands::ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::
     // Queued, so a grab taken for the pick is not undone by the button or
     // menu that is still letting go of the pointer.
     connect(&m_swatch, &QAbstractButton::clicked, this, &ColourCommands::StartPicking, Qt::QueuedConnection);
-    m_swatch.setToolTip(u"Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
+    m_swatch.SetHelp(u"Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
                         u"program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."_s);
 }
 
@@ -80,12 +83,18 @@ void ColourCommands::StartPicking()
             m_previewed = true;
             Choose(colour);
         });
-        connect(m_picker, &platform::ScreenPicker::Picked, this, &ColourCommands::Choose);
+        connect(m_picker, &platform::ScreenPicker::Picked, this, [this](tintwell::Rgb colour) {
+            Choose(colour);
+            if (std::exchange(m_copyWhenTaken, false))
+                CopyHex();
+        });
         connect(m_picker, &platform::ScreenPicker::Cancelled, this, [this] {
+            m_copyWhenTaken = false;
             if (m_previewed)
                 Choose(m_beforePick);
         });
         connect(m_picker, &platform::ScreenPicker::Failed, this, [this](platform::PickFailure why) {
+            m_copyWhenTaken = false;
             if (m_previewed)
                 Choose(m_beforePick);
             Notice(PickNote(why));
@@ -102,6 +111,25 @@ void ColourCommands::CancelPicking()
 {
     if (m_picker != nullptr)
         m_picker->Cancel();
+}
+
+void ColourCommands::RegisterShortcut()
+{
+    if (m_shortcut != nullptr)
+        return;
+    m_shortcut = platform::CreateGlobalShortcut(this);
+    connect(m_shortcut, &platform::GlobalShortcut::Activated, this, &ColourCommands::PickAndCopy);
+    m_shortcut->Register();
+}
+
+void ColourCommands::PickAndCopy()
+{
+    // The pick already running is the user's, started in the window or by
+    // the shortcut; it stays as it was.
+    if (m_picker != nullptr && m_picker->IsPicking())
+        return;
+    m_copyWhenTaken = true;
+    StartPicking();
 }
 
 void ColourCommands::CopyHex()

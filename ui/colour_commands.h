@@ -10,6 +10,7 @@ class QMimeData;
 class QWidget;
 
 namespace platform {
+class GlobalShortcut;
 class ScreenPicker;
 }
 namespace tintwell {
@@ -25,7 +26,8 @@ class ColourSwatch;
 // screen, copying the colour and pasting one, and the swatch's menu. Every
 // colour that arrives (picked, pasted, dropped) goes through the colour
 // model's one entry for a whole colour. Nothing here talks to the screen or
-// the bus until the user asks for it.
+// the bus until the user asks for it, but the shortcut that picks from
+// anywhere, which the window registers once it is shown.
 class ColourCommands final : public QObject {
     Q_OBJECT
 
@@ -36,6 +38,9 @@ public:
     void StartPicking();
     // Ends a pick in progress as Esc would.
     void CancelPicking();
+    // Asks the desktop, once, for a key that picks and copies the colour
+    // while other programs have the focus.
+    void RegisterShortcut();
 
     void CopyHex();
     void CopyRgb();
@@ -53,6 +58,7 @@ public:
 
 private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColourCommands::*command)());
+    void PickAndCopy();
     tintwell::Rgb Current() const;
     void Choose(tintwell::Rgb colour);
     void SetClipboardText(const std::u16string& text);
@@ -73,6 +79,9 @@ private:
     // The colour before a pick, put back when a previewing pick is cancelled.
     tintwell::Rgb m_beforePick;
     bool m_previewed = false;
+    platform::GlobalShortcut* m_shortcut = nullptr;
+    // Set while a pick started by the shortcut runs, whose colour is copied.
+    bool m_copyWhenTaken = false;
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/colour_swatch.h"
 
+#include "core/color_name.h"
 #include "ui/colour_mime.h"
 
 #include <QApplication>
@@ -7,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+
+using namespace Qt::StringLiterals;
 
 namespace ui {
 
@@ -21,6 +24,33 @@ ColourSwatch::ColourSwatch(QWidget* parent)
 {
     // Not a stop on the way through the window's controls.
     setFocusPolicy(Qt::NoFocus);
+}
+
+void ColourSwatch::ShowColor(QColor colour)
+{
+    QPalette shown = palette();
+    shown.setColor(QPalette::Window, colour);
+    shown.setColor(QPalette::WindowText, Qt::black);
+    setPalette(shown);
+    const QString name =
+        QString::fromStdU16String(tintwell::ColorNameText({colour.red(), colour.green(), colour.blue()}));
+    // Told again only when the name changes, not at every step that keeps it.
+    if (name == m_name)
+        return;
+    m_name = name;
+    setAccessibleDescription(m_name);
+    UpdateToolTip();
+}
+
+void ColourSwatch::SetHelp(const QString& help)
+{
+    m_help = help;
+    UpdateToolTip();
+}
+
+void ColourSwatch::UpdateToolTip()
+{
+    setToolTip(m_name.isEmpty() ? m_help : m_name + u"\n\n"_s + m_help);
 }
 
 void ColourSwatch::paintEvent(QPaintEvent* /*event*/)

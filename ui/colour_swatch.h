@@ -7,12 +7,18 @@ namespace ui {
 // The swatch that shows the colour, filled with its palette's window colour.
 // It is a button, to the user and to assistive technologies: a click asks for
 // a colour from the screen. Dragged, it carries its colour to wherever it is
-// dropped.
+// dropped. It names its colour, as the nearest CSS colour name, in its
+// tooltip and its accessible description, so a screen reader announces the
+// name whenever the colour changes.
 class ColourSwatch final : public QAbstractButton {
     Q_OBJECT
 
 public:
     explicit ColourSwatch(QWidget* parent);
+
+    void ShowColor(QColor colour);
+    // What the tooltip says after the colour's name.
+    void SetHelp(const QString& help);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -20,7 +26,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void UpdateToolTip();
+
     QPoint m_pressedAt;
+    QString m_name;
+    QString m_help;
 };
 
 } // namespace ui

@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using tintwell::Box;
@@ -263,6 +264,14 @@ void frmMain::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
 }
 
+void frmMain::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // Queued, so that asking the desktop never holds up the first paint.
+    if (!std::exchange(m_painted, true))
+        QMetaObject::invokeMethod(m_commands, &ui::ColourCommands::RegisterShortcut, Qt::QueuedConnection);
+}
+
 void frmMain::Form_Load()
 {
     m_placement.Restore(*this);
@@ -359,10 +368,7 @@ void frmMain::SetBackColor(std::int32_t colorValue)
 {
     // Red in the low byte.
     const auto channel = [colorValue](int shift) { return (colorValue >> shift) & 0xFF; };
-    QPalette palette = shapeColorDemo->palette();
-    palette.setColor(QPalette::Window, QColor(channel(0), channel(8), channel(16)));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    shapeColorDemo->setPalette(palette);
+    shapeColorDemo->ShowColor(QColor(channel(0), channel(8), channel(16)));
 }
 
 void frmMain::Show(std::u16string_view prompt, std::u16string_view title)

@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void CreateControls();
@@ -116,4 +117,5 @@ private:
     tintwell::ChannelInputs m_inputs;
     ui::ColourCommands* m_commands = nullptr;
     platform::SessionEnd* m_sessionEnd = nullptr;
+    bool m_painted = false;
 };

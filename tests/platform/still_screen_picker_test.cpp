@@ -88,6 +88,7 @@ private Q_SLOTS:
     void answerIsCheckedBeforeItIsShown_data();
     void answerIsCheckedBeforeItIsShown();
     void takesTheStillPixelAtThePointerAndStepsByKeys();
+    void meanLeavesOutWhatLiesBeyondTheScreen();
     void escapeAndClosingBothEndTheStill_data();
     void escapeAndClosingBothEndTheStill();
 
@@ -221,6 +222,22 @@ void StillScreenPickerTest::takesTheStillPixelAtThePointerAndStepsByKeys()
     QCOMPARE(picked.count(), 1);
     QCOMPARE(picked.at(0).at(0).value<Rgb>(), (Rgb{102, 60, 77}));
     QVERIFY(!picker.IsPicking());
+}
+
+void StillScreenPickerTest::meanLeavesOutWhatLiesBeyondTheScreen()
+{
+    QCursor::setPos(0, 0);
+    StillScreenPicker picker(nullptr, m_window, m_bus->Program());
+    QSignalSpy picked(&picker, &StillScreenPicker::Picked);
+    ShowStill(picker);
+    // Of the 3 × 3 only the corner's four pixels are on the screen: red
+    // and green 0, 1, 0, 1, whose mean 0.5 rounds up.
+    QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_window,
+                    Qt::Key_BracketRight);
+    QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_window,
+                    Qt::Key_Return);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.at(0).at(0).value<Rgb>(), (Rgb{1, 1, 77}));
 }
 
 void StillScreenPickerTest::escapeAndClosingBothEndTheStill_data()

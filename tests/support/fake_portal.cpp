@@ -1,5 +1,6 @@
 #include "tests/support/fake_portal.h"
 
+#include <QDBusMetaType>
 #include <QTest>
 #include <QTimer>
 
@@ -17,9 +18,34 @@ const auto kDesktopPath = u"/org/freedesktop/portal/desktop"_s;
 
 } // namespace
 
+FakeGlobalShortcuts::FakeGlobalShortcuts(FakePortal& portal) : QDBusAbstractAdaptor(&portal), m_portal(portal)
+{
+    qDBusRegisterMetaType<FakeShortcuts::value_type>();
+    qDBusRegisterMetaType<FakeShortcuts>();
+    // QtDBus finds a slot's argument types by the names written in it.
+    qRegisterMetaType<FakeShortcuts>("FakeShortcuts");
+}
+
+QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap& options, const QDBusMessage& call)
+{
+    m_portal.Serve(m_portal.createSession, options, call);
+    return {};
+}
+
+QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath& session, const FakeShortcuts& shortcuts,
+                                                   const QString&, const QVariantMap& options,
+                                                   const QDBusMessage& call)
+{
+    m_portal.boundSession = session.path();
+    m_portal.boundShortcuts = shortcuts;
+    m_portal.Serve(m_portal.bindShortcuts, options, call);
+    return {};
+}
+
 FakePortal::FakePortal(QDBusConnection bus) : m_bus(std::move(bus))
 {
-    m_bus.registerObject(kDesktopPath, this, QDBusConnection::ExportAllSlots);
+    new FakeGlobalShortcuts(*this);
+    m_bus.registerObject(kDesktopPath, this, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors);
 }
 
 bool FakePortal::Appear()
@@ -37,13 +63,27 @@ void FakePortal::Reset()
     Disappear();
     pickColor = {};
     screenshot = {};
+    createSession = {};
+    bindShortcuts = {};
     request.closed = 0;
+    m_caller.clear();
+    boundSession.clear();
+    boundShortcuts.clear();
 }
 
 void FakePortal::Answer(const QString& path, const FakeMethod& method) const
 {
     m_bus.send(QDBusMessage::createSignal(path, u"org.freedesktop.portal.Request"_s, u"Response"_s)
                << method.response << method.results);
+}
+
+void FakePortal::Activate(const QVariantList& arguments) const
+{
+    QDBusMessage signal = QDBusMessage::createTargetedSignal(m_caller, kDesktopPath,
+                                                             u"org.freedesktop.portal.GlobalShortcuts"_s,
+                                                             u"Activated"_s);
+    signal.setArguments(arguments);
+    m_bus.send(signal);
 }
 
 QDBusObjectPath FakePortal::PickColor(const QString&, const QVariantMap& options, const QDBusMessage& call)
@@ -63,6 +103,7 @@ void FakePortal::Serve(FakeMethod& method, const QVariantMap& options, const QDB
     ++method.calls;
     call.setDelayedReply(true);
     m_bus.unregisterObject(requestPath);
+    m_caller = call.service();
     const QString sender = call.service().mid(1).replace(u'.', u'_');
     requestPath = method.behaviour == Portal::MovesTheHandle
                       ? kDesktopPath + u"/request/elsewhere/1"_s
@@ -74,9 +115,9 @@ void FakePortal::Serve(FakeMethod& method, const QVariantMap& options, const QDB
         m_bus.send(call.createErrorReply(u"org.freedesktop.DBus.Error.AccessDenied"_s, {}));
         return;
     case Portal::LacksTheInterface:
-        // What the front end says when no back end serves screenshots.
+        // What the front end says when no back end serves the interface.
         m_bus.send(call.createErrorReply(u"org.freedesktop.DBus.Error.UnknownMethod"_s,
-                                         u"No such interface “org.freedesktop.portal.Screenshot”"_s));
+                                         u"No such interface “%1”"_s.arg(call.interface())));
         return;
     case Portal::LacksTheMethod:
         m_bus.send(call.createErrorReply(u"org.freedesktop.DBus.Error.UnknownMethod"_s,

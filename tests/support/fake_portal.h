@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,9 +10,10 @@
 #include <QVariantMap>
 
 #include <optional>
+#include <utility>
 
-// A stand-in for xdg-desktop-portal's screenshot service on a private bus,
-// answering each method as the test sets it.
+// A stand-in for xdg-desktop-portal's screenshot and global shortcuts
+// services on a private bus, answering each method as the test sets it.
 
 enum class Portal {
     Answers,
@@ -47,6 +49,28 @@ public Q_SLOTS:
     void Close() { ++closed; }
 };
 
+// The shortcuts a program binds, a(sa{sv}): each one's id and properties.
+using FakeShortcuts = QList<std::pair<QString, QVariantMap>>;
+
+class FakePortal;
+
+// The portal's global shortcuts, on the same object as its screenshots.
+class FakeGlobalShortcuts : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+
+public:
+    explicit FakeGlobalShortcuts(FakePortal& portal);
+
+public Q_SLOTS:
+    QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& call);
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& session, const FakeShortcuts& shortcuts, const QString&,
+                                  const QVariantMap& options, const QDBusMessage& call);
+
+private:
+    FakePortal& m_portal;
+};
+
 class FakePortal : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
@@ -61,20 +85,30 @@ public:
     void Disappear();
     void Reset();
     void Answer(const QString& path, const FakeMethod& method) const;
+    // Sends the shortcuts' Activated, with whatever arguments are given, to
+    // the program that called last, as the portal sends it only to the
+    // session's owner.
+    void Activate(const QVariantList& arguments) const;
+    // Takes a call on the request path it names, and answers as `method` says.
+    void Serve(FakeMethod& method, const QVariantMap& options, const QDBusMessage& call);
 
     FakeMethod pickColor;
     FakeMethod screenshot;
+    FakeMethod createSession;
+    FakeMethod bindShortcuts;
     QString requestPath;
     FakeRequest request;
+    // What the last BindShortcuts bound, and in which session.
+    QString boundSession;
+    FakeShortcuts boundShortcuts;
 
 public Q_SLOTS:
     QDBusObjectPath PickColor(const QString&, const QVariantMap& options, const QDBusMessage& call);
     QDBusObjectPath Screenshot(const QString&, const QVariantMap& options, const QDBusMessage& call);
 
 private:
-    void Serve(FakeMethod& method, const QVariantMap& options, const QDBusMessage& call);
-
     QDBusConnection m_bus;
+    QString m_caller;
 };
 
 // A bus of the test's own, where no real portal can be activated in the

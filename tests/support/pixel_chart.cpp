@@ -1,9 +1,11 @@
 // A window in which every pixel's colour says where it is on the screen: at
 // root (x, y) red is x & 255, green is y & 255 and blue the constant given.
 // A pick that lands one pixel off, or on a scaled coordinate, reads a colour
-// that gives the mistake away. Prints "ready" once its pixels are on the
-// screen; SIGTERM ends it. Plain xcb, so no toolkit scaling can touch it.
-// Usage: pixel_chart X Y WIDTH HEIGHT BLUE
+// that gives the mistake away. With "checker", it is a checkerboard instead,
+// white where x + y is odd and black where even, whose means over a square
+// differ from any one of its pixels. Prints "ready" once its pixels are on
+// the screen; SIGTERM ends it. Plain xcb, so no toolkit scaling can touch it.
+// Usage: pixel_chart X Y WIDTH HEIGHT BLUE [checker]
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -30,8 +33,9 @@ std::uint32_t Place(std::uint32_t value, std::uint32_t mask)
 
 int main(int argc, char** argv)
 {
-    if (argc != 6)
-        Die("usage: pixel_chart X Y WIDTH HEIGHT BLUE");
+    if (argc != 6 && !(argc == 7 && std::string_view(argv[6]) == "checker"))
+        Die("usage: pixel_chart X Y WIDTH HEIGHT BLUE [checker]");
+    const bool checker = argc == 7;
     const int left = std::atoi(argv[1]);
     const int top = std::atoi(argv[2]);
     const int width = std::clamp(std::atoi(argv[3]), 1, 8192);
@@ -52,6 +56,8 @@ int main(int argc, char** argv)
     if (visual == nullptr || visual->bits_per_rgb_value != 8 || screen.root_depth != 24 ||
         xcb_get_setup(connection)->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
         Die("needs a 24-bit TrueColor root visual");
+
+    const std::uint32_t white = visual->red_mask | visual->green_mask | visual->blue_mask;
 
     const xcb_window_t window = xcb_generate_id(connection);
     const std::uint32_t values[] = {1, XCB_EVENT_MASK_EXPOSURE};
@@ -77,12 +83,16 @@ int main(int argc, char** argv)
         for (int row = 0; row < height; row += stripRows) {
             const int rows = std::min(stripRows, height - row);
             std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * rows));
-            for (int y = 0; y < rows; ++y)
-                for (int x = 0; x < width; ++x)
+            for (int y = 0; y < rows; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const auto rootX = static_cast<std::uint32_t>(left + x);
+                    const auto rootY = static_cast<std::uint32_t>(top + row + y);
                     pixels[static_cast<std::size_t>(y * width + x)] =
-                        Place(static_cast<std::uint32_t>(left + x) & 0xFF, visual->red_mask) |
-                        Place(static_cast<std::uint32_t>(top + row + y) & 0xFF, visual->green_mask) |
-                        Place(blue, visual->blue_mask);
+                        checker ? ((rootX + rootY) % 2 == 1 ? white : 0U)
+                                : Place(rootX & 0xFF, visual->red_mask) | Place(rootY & 0xFF, visual->green_mask) |
+                                      Place(blue, visual->blue_mask);
+                }
+            }
             xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, static_cast<std::uint16_t>(width),
                           static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(row), 0, 24,
                           static_cast<std::uint32_t>(pixels.size() * 4),

@@ -3,6 +3,7 @@
 
 Usage: atspi.py PID press NAME    presses the control named NAME
        atspi.py PID text NAME     prints the text it holds
+       atspi.py PID description NAME  prints its accessible description
 Fails when the program or the control cannot be found.
 """
 import sys
@@ -20,7 +21,7 @@ def control(pid, name):
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[2] not in ("press", "text"):
+    if len(sys.argv) != 4 or sys.argv[2] not in ("press", "text", "description"):
         sys.exit(__doc__)
     node = control(int(sys.argv[1]), sys.argv[3])
     if sys.argv[2] == "press":
@@ -29,6 +30,8 @@ def main():
         if "press" not in names:
             sys.exit(f"atspi: {sys.argv[3]!r} cannot be pressed, only {names}")
         actions.doAction(names.index("press"))
+    elif sys.argv[2] == "description":
+        print(node.description)
     else:
         print(node.queryText().getText(0, -1))
 

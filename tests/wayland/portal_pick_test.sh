@@ -4,10 +4,13 @@
 # weston: natively on Wayland or on XWayland. A colour shows in the window; a
 # cancel, a malformed answer, no portal at all, a portal without screenshots
 # or a screenshot that is not an image leave the colour as it was and the
-# window ready to pick again. Starts every service it uses and stops them all
-# again.
+# window ready to pick again. A picked colour is named to a screen reader.
+# The shortcut the desktop binds for tintwell picks without the window being
+# touched, and copies the colour. Starts every service it uses and stops them
+# all again.
 # Usage: portal_pick_test.sh wayland|xcb REPLY
-#   REPLY: colour, cancel, malformed, no_portal, no_screenshot or bad_still
+#   REPLY: colour, cancel, malformed, no_portal, no_screenshot, bad_still or
+#   shortcut
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 TINTWELL=${TINTWELL:?path to the tintwell binary}
@@ -75,7 +78,18 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Where XWayland makes its socket; an X server usually has, but not always.
 [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
 
-start weston weston --backend=headless-backend.so --xwayland --socket=tintwell-test --idle-time=0
+compositor=(weston --backend=headless-backend.so)
+if [[ $reply == shortcut ]]; then
+    # Headless weston has no seat, so no clipboard, and its XWayland falls
+    # over when an X client takes the clipboard; on an X server of its own it
+    # has that server's keyboard and pointer.
+    command -v Xvfb >/dev/null || skip "no Xvfb"
+    Xvfb -displayfd 3 -nolisten tcp 3>"$work/xvfb-display" 2>"$work/xvfb.log" &
+    services+=($!)
+    wait_for test -s "$work/xvfb-display" || fail "Xvfb did not start"
+    compositor=(env DISPLAY=":$(cat "$work/xvfb-display")" weston --backend=x11-backend.so --use-pixman)
+fi
+start weston "${compositor[@]}" --xwayland --socket=tintwell-test --idle-time=0
 wait_for test -S "$XDG_RUNTIME_DIR/tintwell-test" || fail "weston did not start"
 wait_for grep -q "xserver listening on display" "$work/weston.log" || fail "XWayland did not start"
 export WAYLAND_DISPLAY=tintwell-test
@@ -99,6 +113,7 @@ asked() { (($(grep -c 'member=PickColor' "$work/monitor.log") >= $1)); } # N: pi
 
 case $reply in
 colour | cancel) start_portal "$reply" ;;
+shortcut) start_portal colour ;;
 malformed) start_portal malformed cancel ;;
 no_portal) ;;
 no_screenshot)
@@ -126,9 +141,35 @@ press_swatch() { $python "$here/atspi.py" "$app" press "Colour swatch"; }
 wait_for hex || fail "the window did not appear on the accessibility bus"
 before=$(hex)
 
+if [[ $reply == shortcut ]]; then
+    press_shortcut() { # ID TIMES: as the desktop does when its keys are pressed
+        dbus-send --session --print-reply --dest=org.tintwell.StandInPortal /org/freedesktop/portal/desktop \
+            org.tintwell.StandInPortal.Activate "string:$1" "uint32:$2"
+    }
+    copied() { xclip -o -selection clipboard 2>/dev/null; }
+    holds_the_colour() { [[ $(copied) == "#FF8000" ]]; }
+    # Asked for once the window is up, without the user doing anything.
+    wait_for grep -q "^bound .* pick-and-copy=CTRL+ALT+p$" "$work/stand-in.log" ||
+        fail "tintwell bound no shortcut"
+    press_shortcut another-program 1 >/dev/null || fail "the stand-in could not press a shortcut"
+    sleep 0.5
+    asked 1 && fail "a shortcut that is not tintwell's started a pick"
+    # The second comes while the first pick still waits for the desktop.
+    press_shortcut pick-and-copy 2 >/dev/null || fail "the stand-in could not press a shortcut"
+    wait_for shows 0080FF || fail "the window shows $(hex), not the picked 0080FF"
+    wait_for holds_the_colour || fail "the clipboard holds '$(copied)', not #FF8000"
+    sleep 0.5
+    asked 2 && fail "a second pick started while the first ran"
+    echo PASS
+    exit 0
+fi
+
 press_swatch || fail "the swatch could not be pressed"
 if [[ $reply == colour ]]; then
     wait_for shows 0080FF || fail "the window shows $(hex), not the picked 0080FF"
+    # What a screen reader announces for the swatch: the colour's name.
+    named=$($python "$here/atspi.py" "$app" description "Colour swatch")
+    [[ $named == "≈ darkorange" ]] || fail "the swatch describes itself as '$named', not ≈ darkorange"
     echo PASS
     exit 0
 fi

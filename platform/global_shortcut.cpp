@@ -1,0 +1,12 @@
+#include "platform/global_shortcut.h"
+
+#include "platform/portal_global_shortcut.h"
+
+namespace platform {
+
+GlobalShortcut* CreateGlobalShortcut(QObject* parent)
+{
+    return new PortalGlobalShortcut(parent);
+}
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#include "core/color_name.h"
+
+#include "core/named_colors.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tintwell;
+
+namespace {
+
+struct Naming {
+    const char* name;
+    Rgb colour;
+    std::u16string_view colourName;
+    bool exact;
+};
+
+class NearestColorNameTest : public testing::TestWithParam<Naming> {};
+
+TEST_P(NearestColorNameTest, NameIsTheNearestInOklab)
+{
+    const ColorName found = NearestColorName(GetParam().colour);
+    EXPECT_EQ(found.name, GetParam().colourName);
+    EXPECT_EQ(found.exact, GetParam().exact);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, NearestColorNameTest,
+    testing::Values(Naming{"Teal", Rgb{0, 128, 128}, u"teal", true},
+                    Naming{"White", Rgb{255, 255, 255}, u"white", true},
+                    Naming{"AquaBeforeCyan", Rgb{0, 255, 255}, u"aqua", true},
+                    Naming{"NearlyTeal", Rgb{0, 128, 129}, u"teal", false},
+                    // Sixteen steps of green apart, and both nearest black by
+                    // plain RGB distance, the furthest of the three in Oklab.
+                    Naming{"DarkGreenBlue", Rgb{8, 48, 36}, u"darkslategray", false},
+                    Naming{"DarkBlueGreen", Rgb{8, 32, 36}, u"midnightblue", false}),
+    [](const testing::TestParamInfo<Naming>& param) { return param.param.name; });
+
+TEST(NamedColorsTest, EveryNamedColourIsNamedExactlyByItsFirstName)
+{
+    const auto names = NamedColors();
+    for (const NamedColor& named : names) {
+        SCOPED_TRACE(testing::Message() << named.rgb);
+        const Rgb colour{named.rgb >> 16, (named.rgb >> 8) & 0xFF, named.rgb & 0xFF};
+        const auto first = std::ranges::find(names, named.rgb, &NamedColor::rgb);
+        EXPECT_EQ(NearestColorName(colour).name, first->name);
+        EXPECT_TRUE(NearestColorName(colour).exact);
+    }
+}
+
+TEST(ColorNameTextTest, NearNameIsMarkedAsNearlyEqual)
+{
+    EXPECT_EQ(ColorNameText(Rgb{0, 128, 128}), u"teal");
+    EXPECT_EQ(ColorNameText(Rgb{0, 128, 129}), u"\u2248 teal");
+}
+
+} // namespace

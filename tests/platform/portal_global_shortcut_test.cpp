@@ -1,0 +1,154 @@
+#include "platform/portal_global_shortcut.h"
+
+#include "tests/support/fake_portal.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using platform::PortalGlobalShortcut;
+
+namespace {
+
+const auto kSession = u"/org/freedesktop/portal/desktop/session/program/tintwell"_s;
+const auto kShortcutId = u"pick-and-copy"_s;
+
+QVariantList Activation(const QVariant& session, const QVariant& id)
+{
+    return {session, id, QVariant::fromValue(qulonglong{1234}), QVariantMap{}};
+}
+
+const QVariantList kOurs = Activation(QVariant::fromValue(QDBusObjectPath(kSession)), kShortcutId);
+
+} // namespace
+
+class PortalGlobalShortcutTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void activatesOnlyForItsOwnBoundShortcut_data();
+    void activatesOnlyForItsOwnBoundShortcut();
+
+private:
+    std::optional<PrivateBus> m_bus;
+};
+
+void PortalGlobalShortcutTest::initTestCase()
+{
+    m_bus.emplace();
+    QVERIFY(m_bus->Program().isConnected());
+}
+
+void PortalGlobalShortcutTest::init()
+{
+    // Whatever the desktop does wrong, the user is not told.
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+}
+
+void PortalGlobalShortcutTest::cleanup()
+{
+    m_bus->Portal().Reset();
+}
+
+void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
+{
+    QTest::addColumn<FakeMethod>("session");
+    QTest::addColumn<FakeMethod>("binding");
+    // Sent before the shortcut's own activation, which counts only if bound.
+    QTest::addColumn<QVariantList>("before");
+    QTest::addColumn<bool>("bound");
+
+    const FakeMethod opened{Portal::Answers, 0, {{u"session_handle"_s, kSession}}};
+    const FakeMethod binds{Portal::Answers, 0, {}};
+    const auto unopened = [&](const char* name, FakeMethod session) {
+        QTest::newRow(name) << session << binds << QVariantList{} << false;
+    };
+    const auto activated = [&](const char* name, const QVariantList& before) {
+        QTest::newRow(name) << opened << binds << before << true;
+    };
+
+    QTest::newRow("bound, then activated") << opened << binds << QVariantList{} << true;
+    QTest::newRow("session handle as an object path")
+        << FakeMethod{Portal::Answers, 0, {{u"session_handle"_s, QVariant::fromValue(QDBusObjectPath(kSession))}}}
+        << binds << QVariantList{} << true;
+
+    unopened("session ended some other way", {Portal::Answers, 2, opened.results});
+    unopened("session cancelled", {Portal::Answers, 1, opened.results});
+    unopened("no session handle", {Portal::Answers, 0, {}});
+    unopened("session handle as a number", {Portal::Answers, 0, {{u"session_handle"_s, 7}}});
+    unopened("session handle not a path", {Portal::Answers, 0, {{u"session_handle"_s, u"session 1"_s}}});
+    unopened("no global shortcuts interface", {Portal::LacksTheInterface, 0, {}});
+    unopened("call refused", {Portal::Refuses, 0, {}});
+    unopened("session never answered", {Portal::NeverAnswers, 0, {}});
+    QTest::newRow("binding failed") << opened << FakeMethod{Portal::Answers, 2, {}} << QVariantList{} << false;
+    QTest::newRow("binding refused") << opened << FakeMethod{Portal::Refuses, 0, {}} << QVariantList{} << false;
+
+    activated("activated for another session",
+              Activation(QVariant::fromValue(QDBusObjectPath(kSession + u"_other"_s)), kShortcutId));
+    activated("activated for an unknown shortcut",
+              Activation(QVariant::fromValue(QDBusObjectPath(kSession)), u"pick"_s));
+    activated("session handle as text", Activation(kSession, kShortcutId));
+    activated("shortcut id as a number", Activation(QVariant::fromValue(QDBusObjectPath(kSession)), 1u));
+    // Answered only after this activation has come.
+    QTest::newRow("activated before binding") << opened << FakeMethod{Portal::NeverAnswers, 0, {}} << kOurs << true;
+    // Sent by the connection that has yet to become the portal.
+    QTest::newRow("portal started later")
+        << FakeMethod{Portal::Absent, 0, opened.results} << binds << kOurs << true;
+}
+
+void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut()
+{
+    QFETCH(FakeMethod, session);
+    QFETCH(FakeMethod, binding);
+    QFETCH(QVariantList, before);
+    QFETCH(bool, bound);
+    FakePortal& portal = m_bus->Portal();
+    portal.createSession = session;
+    portal.bindShortcuts = binding;
+    if (session.behaviour != Portal::Absent)
+        QVERIFY(portal.Appear());
+    const QStringList rulesBefore = m_bus->MatchRules();
+
+    PortalGlobalShortcut shortcut(nullptr, m_bus->Program(), 1s, 1s);
+    QSignalSpy activated(&shortcut, &PortalGlobalShortcut::Activated);
+    shortcut.Register();
+    shortcut.Register();
+    // It asked to bind, or it waits for no answer.
+    QTRY_VERIFY(portal.bindShortcuts.calls == 1 || !m_bus->MatchRules().join(u' ').contains(u"Response"_s));
+    QCOMPARE(portal.createSession.calls, session.behaviour == Portal::Absent ? 0 : 1);
+    if (!before.isEmpty())
+        portal.Activate(before);
+    if (binding.behaviour == Portal::NeverAnswers)
+        portal.Answer(portal.requestPath, {});
+    if (session.behaviour == Portal::Absent) {
+        portal.createSession.behaviour = Portal::Answers;
+        QVERIFY(portal.Appear());
+        QTRY_COMPARE(portal.bindShortcuts.calls, 1);
+    }
+    // The bus keeps order, so whatever came before has been seen by the
+    // time this one has.
+    portal.Activate(kOurs);
+
+    if (bound)
+        QTRY_COMPARE(activated.count(), 1);
+    else
+        QTRY_COMPARE(m_bus->MatchRules(), rulesBefore);
+    QCOMPARE(activated.count(), bound ? 1 : 0);
+    if (portal.bindShortcuts.calls == 1) {
+        QCOMPARE(portal.boundSession, kSession);
+        QCOMPARE(portal.boundShortcuts,
+                 (FakeShortcuts{{kShortcutId,
+                                 {{u"description"_s, u"Pick a colour and copy it"_s},
+                                  {u"preferred_trigger"_s, u"CTRL+ALT+p"_s}}}}));
+    }
+}
+
+QTEST_GUILESS_MAIN(PortalGlobalShortcutTest)
+#include "portal_global_shortcut_test.moc"
