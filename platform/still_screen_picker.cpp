@@ -139,8 +139,10 @@ void StillScreenPicker::Preview()
         return;
     const StillView* shownOn = ViewAt(m_pick);
     // The sample leaves out what lies beyond the edge of the pick's own
-    // screen, the other screens' parts of the still included.
-    QRect screen;
+    // screen, the other screens' parts of the still included. While the
+    // screens the program knows lag behind the desktop's, the pick may be
+    // on none of them, and the still's edge is all there is.
+    QRect screen = m_still.rect();
     if (shownOn != nullptr) {
         const auto section = m_layout->Section(AreaOf(shownOn->Screen()));
         screen = QRect(section.x, section.y, section.width, section.height);
