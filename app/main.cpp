@@ -13,16 +13,16 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(TINTWELL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TINTWELL_APP_ID));
 
-    platform::ChooseDisplayPlatform(argc, argv);
-    ui::DisplayGuard displayGuard;
+    tintwell::platform::ChooseDisplayPlatform(argc, argv);
+    tintwell::ui::DisplayGuard displayGuard;
     // The font system starts while Qt opens the display. Where no display
     // opens, the guard ends the process, this thread with it.
-    std::jthread fonts = platform::WarmUpFonts();
+    std::jthread fonts = tintwell::platform::WarmUpFonts();
     QApplication app(argc, argv);
     fonts.join();
     displayGuard.Started();
 
-    frmMain window;
+    tintwell::ui::frmMain window;
     window.show();
     return QApplication::exec();
 }

@@ -27,12 +27,12 @@ namespace {
 constexpr int kSteps = 400;
 constexpr QRect kPatch(400, 120, 200, 100);
 
-QWidget* ColourPatch(QWidget* owner, QRect where, QColor colour)
+QWidget* ColorPatch(QWidget* owner, QRect where, QColor color)
 {
     auto* patch = new QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint);
     patch->setAutoFillBackground(true);
     QPalette palette = patch->palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Window, color);
     patch->setPalette(palette);
     patch->setGeometry(where);
     patch->show();
@@ -46,15 +46,15 @@ int main(int argc, char* argv[])
     const QTemporaryDir settings; // the window saves its position on close
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
-    if (!platform::x11::Available()) {
+    if (!tintwell::platform::x11::Available()) {
         std::fprintf(stderr, "pick_bench: needs an X server\n");
         return 2;
     }
-    frmMain window;
+    tintwell::ui::frmMain window;
     window.show();
     const int half = kPatch.width() / 2;
-    ColourPatch(&window, QRect(kPatch.topLeft(), QSize(half, kPatch.height())), QColor(0x1E, 0x5A, 0xC8));
-    ColourPatch(&window, QRect(kPatch.topLeft() + QPoint(half, 0), QSize(half, kPatch.height())),
+    ColorPatch(&window, QRect(kPatch.topLeft(), QSize(half, kPatch.height())), QColor(0x1E, 0x5A, 0xC8));
+    ColorPatch(&window, QRect(kPatch.topLeft() + QPoint(half, 0), QSize(half, kPatch.height())),
                 QColor(0xC8, 0x5A, 0x1E));
     QCursor::setPos(kPatch.topLeft() + QPoint(half / 2, kPatch.height() / 2));
     for (int i = 0; i < 20; ++i)
@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
                                    [](const QAction* a) { return a->text() == QStringLiteral("Pick from Screen"); });
     (*pick)->trigger();
     QApplication::processEvents();
-    auto* picker = window.findChild<platform::X11ScreenPicker*>();
+    auto* picker = window.findChild<tintwell::platform::X11ScreenPicker*>();
     if (picker == nullptr || !picker->IsPicking()) {
         std::fprintf(stderr, "pick_bench: picking did not start\n");
         return 1;
@@ -78,7 +78,7 @@ int main(int argc, char* argv[])
         std::vector<double> steps;
         steps.reserve(kSteps);
         for (int i = 0; i < kSteps; ++i) {
-            platform::x11::MovePointer(i % 2 == 0 ? half : -half, 0);
+            tintwell::platform::x11::MovePointer(i % 2 == 0 ? half : -half, 0);
             const auto start = std::chrono::steady_clock::now();
             picker->Preview();
             QApplication::processEvents(); // the repaint of the window and the magnifier

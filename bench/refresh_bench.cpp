@@ -38,7 +38,7 @@ constexpr int kRefreshesPerBatch = 8;
 constexpr int kDragStepsPerBatch = 16;
 constexpr int kPositions = 256;
 
-std::unique_ptr<frmMain> g_window;
+std::unique_ptr<tintwell::ui::frmMain> g_window;
 
 template <typename T>
 T* Control(const char* name)
@@ -52,11 +52,11 @@ void Repaint()
 }
 
 // Two colours that differ in every channel, so every view changes each time.
-constexpr std::array<int, 2> kColours{0x1E5AC8, 0xC85A1E};
+constexpr std::array<int, 2> kColors{0x1E5AC8, 0xC85A1E};
 
-int ColourAt(int step)
+int ColorAt(int step)
 {
-    return kColours[static_cast<std::size_t>(step) % kColours.size()];
+    return kColors[static_cast<std::size_t>(step) % kColors.size()];
 }
 
 QString Hex2(int channel)
@@ -91,9 +91,9 @@ void PaintSwatch(int red, int green, int blue)
 }
 
 // Every view written directly, as the refresh writes them.
-void WriteViewsDirectly(int colour)
+void WriteViewsDirectly(int color)
 {
-    const std::array<int, 3> channels{colour & 0xFF, (colour >> 8) & 0xFF, colour >> 16};
+    const std::array<int, 3> channels{color & 0xFF, (color >> 8) & 0xFF, color >> 16};
     const std::array<const char*, 3> sliders{"ScrollR", "ScrollG", "ScrollB"};
     const std::array<const char*, 3> decimals{"txtDecR", "txtDecG", "txtDecB"};
     const std::array<const char*, 3> hexes{"txtHexR", "txtHexG", "txtHexB"};
@@ -103,7 +103,7 @@ void WriteViewsDirectly(int colour)
         Control<QLineEdit>(decimals[i])->setText(QString::number(channels[i]));
     for (std::size_t i = 0; i < 3; ++i)
         Control<QLineEdit>(hexes[i])->setText(Hex2(channels[i]));
-    Control<QLineEdit>("txtDec")->setText(QString::number(colour));
+    Control<QLineEdit>("txtDec")->setText(QString::number(color));
     Control<QLineEdit>("txtHex")->setText(Hex2(channels[2]) + Hex2(channels[1]) + Hex2(channels[0]));
     PaintSwatch(channels[0], channels[1], channels[2]);
 }
@@ -223,22 +223,22 @@ int main(int argc, char* argv[])
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    g_window = std::make_unique<frmMain>();
+    g_window = std::make_unique<tintwell::ui::frmMain>();
     g_window->show();
     Repaint();
 
-    auto* colourDecimal = Control<QLineEdit>("txtDec");
+    auto* colorDecimal = Control<QLineEdit>("txtDec");
     auto* green = Control<QScrollBar>("ScrollG");
 
     const Case fullRefresh{
-        [colourDecimal](int step) { colourDecimal->setText(QString::number(ColourAt(step))); },
-        [](int step) { WriteViewsDirectly(ColourAt(step)); },
+        [colorDecimal](int step) { colorDecimal->setText(QString::number(ColorAt(step))); },
+        [](int step) { WriteViewsDirectly(ColorAt(step)); },
         kRefreshesPerBatch,
     };
     const std::vector<Pair> refreshes = RunPairs(fullRefresh, pairs);
 
     // The drag starts from black, which the direct writes take for granted.
-    colourDecimal->setText(QStringLiteral("0"));
+    colorDecimal->setText(QStringLiteral("0"));
     Repaint();
     green->setSliderDown(true);
     const Case dragStep{

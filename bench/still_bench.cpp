@@ -96,12 +96,12 @@ QByteArray Png(const QImage& image)
     return png;
 }
 
-std::vector<platform::StillView*> Views(const QWidget& window)
+std::vector<tintwell::platform::StillView*> Views(const QWidget& window)
 {
-    const QList<platform::StillView*> views = window.findChildren<platform::StillView*>();
-    std::vector<platform::StillView*> shown;
+    const QList<tintwell::platform::StillView*> views = window.findChildren<tintwell::platform::StillView*>();
+    std::vector<tintwell::platform::StillView*> shown;
     std::copy_if(views.begin(), views.end(), std::back_inserter(shown),
-                 [](const platform::StillView* view) { return view->isVisible(); });
+                 [](const tintwell::platform::StillView* view) { return view->isVisible(); });
     return shown;
 }
 
@@ -113,7 +113,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && qobject_cast<platform::StillView*>(watched) != nullptr)
+        if (event->type() == QEvent::Paint && qobject_cast<tintwell::platform::StillView*>(watched) != nullptr)
             ++painted;
         return false;
     }
@@ -138,7 +138,7 @@ int main(int argc, char* argv[])
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     StandIn standIn(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"stand-in"_s), stillPath);
 
-    frmMain window;
+    tintwell::ui::frmMain window;
     window.show();
     PaintCounter paints;
     app.installEventFilter(&paints);
@@ -179,7 +179,7 @@ int main(int argc, char* argv[])
 
         // The pointer crosses between two areas of the still, so every view
         // of the colour changes on each step.
-        const std::vector<platform::StillView*> views = Views(window);
+        const std::vector<tintwell::platform::StillView*> views = Views(window);
         if (views.empty()) {
             std::fprintf(stderr, "still_bench: the still was never shown\n");
             return 1;

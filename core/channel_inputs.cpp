@@ -57,11 +57,11 @@ void ChannelInputs::HexTextChanged()
     m_state.UpdateDisplay();
 }
 
-void ChannelInputs::ColorChosen(Rgb colour)
+void ChannelInputs::ColorChosen(Rgb color)
 {
-    m_state.lMasterR = colour.red;
-    m_state.lMasterG = colour.green;
-    m_state.lMasterB = colour.blue;
+    m_state.lMasterR = color.red;
+    m_state.lMasterG = color.green;
+    m_state.lMasterB = color.blue;
     m_state.UpdateDisplay();
 }
 

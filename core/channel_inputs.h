@@ -35,7 +35,7 @@ public:
     // A whole colour arrived at once, picked from the screen, pasted or
     // dropped: the channels take it as it is (web-safe mode rounds nothing
     // here, as with typed values) and one refresh shows it everywhere.
-    void ColorChosen(Rgb colour);
+    void ColorChosen(Rgb color);
 
 private:
     // Corrects the box's text into 0..limit, in the box, and returns the

@@ -41,11 +41,11 @@ double Linear(std::int32_t channel)
 
 // Björn Ottosson's matrices: linear sRGB to cone responses, then their cube
 // roots to lightness and the two opponent axes.
-Oklab ToOklab(Rgb colour)
+Oklab ToOklab(Rgb color)
 {
-    const double r = Linear(colour.red);
-    const double g = Linear(colour.green);
-    const double b = Linear(colour.blue);
+    const double r = Linear(color.red);
+    const double g = Linear(color.green);
+    const double b = Linear(color.blue);
     const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
     const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
     const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
@@ -72,10 +72,10 @@ NamedOklab MakeNamedOklab()
 
 } // namespace
 
-ColorName NearestColorName(Rgb colour)
+ColorName NearestColorName(Rgb color)
 {
     static const NamedOklab named = MakeNamedOklab();
-    const Oklab target = ToOklab(colour);
+    const Oklab target = ToOklab(color);
     std::size_t nearest = 0;
     double nearestDistance = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < kNamedColorCount; ++i) {
@@ -90,12 +90,12 @@ ColorName NearestColorName(Rgb colour)
         }
     }
     const NamedColor& name = NamedColors()[nearest];
-    return {name.name, Unpacked(name.rgb) == colour};
+    return {name.name, Unpacked(name.rgb) == color};
 }
 
-std::u16string ColorNameText(Rgb colour)
+std::u16string ColorNameText(Rgb color)
 {
-    const ColorName name = NearestColorName(colour);
+    const ColorName name = NearestColorName(color);
     if (name.exact)
         return std::u16string(name.name);
     return u"\u2248 " + std::u16string(name.name);

@@ -16,9 +16,9 @@ struct ColorName {
 // equal steps look about equally far apart; exact when the name's own colour
 // is it. Of names with one colour ("aqua" and "cyan") the first
 // alphabetically is given.
-ColorName NearestColorName(Rgb colour);
+ColorName NearestColorName(Rgb color);
 
 // "teal" when exact, "≈ teal" otherwise.
-std::u16string ColorNameText(Rgb colour);
+std::u16string ColorNameText(Rgb color);
 
 } // namespace tintwell

@@ -159,16 +159,16 @@ std::optional<Rgb> ParseName(std::u16string_view text)
 
 } // namespace
 
-std::u16string HexNotation(Rgb colour)
+std::u16string HexNotation(Rgb color)
 {
-    return u"#" + ChannelHexText(colour.red) + ChannelHexText(colour.green) +
-           ChannelHexText(colour.blue);
+    return u"#" + ChannelHexText(color.red) + ChannelHexText(color.green) +
+           ChannelHexText(color.blue);
 }
 
-std::u16string RgbNotation(Rgb colour)
+std::u16string RgbNotation(Rgb color)
 {
-    return u"rgb(" + ChannelDecimalText(colour.red) + u", " + ChannelDecimalText(colour.green) +
-           u", " + ChannelDecimalText(colour.blue) + u")";
+    return u"rgb(" + ChannelDecimalText(color.red) + u", " + ChannelDecimalText(color.green) +
+           u", " + ChannelDecimalText(color.blue) + u")";
 }
 
 std::optional<Rgb> ParseColorNotation(std::u16string_view text)

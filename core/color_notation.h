@@ -12,10 +12,10 @@ namespace tintwell {
 // and drops carry, and what the copy commands write.
 
 // "#RRGGBB", upper case, as the hexadecimal boxes write their digits.
-std::u16string HexNotation(Rgb colour);
+std::u16string HexNotation(Rgb color);
 
 // "rgb(255, 128, 0)"
-std::u16string RgbNotation(Rgb colour);
+std::u16string RgbNotation(Rgb color);
 
 // The colour a text names, if the whole of it (white space around aside) is
 // one of: "#RGB" or "#RRGGBB" in either case; "rgb(r, g, b)" or "rgba(r, g, b,

@@ -33,10 +33,10 @@ constexpr std::size_t kCssNameCount = 148;
 // falls, so there either whole number will do.
 constexpr long double kRoundingSlack = 0.5L + 1e-9L;
 
-std::string Show(std::optional<Rgb> colour)
+std::string Show(std::optional<Rgb> color)
 {
-    return colour ? "(" + std::to_string(colour->red) + ", " + std::to_string(colour->green) + ", " +
-                        std::to_string(colour->blue) + ")"
+    return color ? "(" + std::to_string(color->red) + ", " + std::to_string(color->green) + ", " +
+                        std::to_string(color->blue) + ")"
                   : "nothing";
 }
 
@@ -51,11 +51,11 @@ std::optional<Rgb> Read(std::u16string_view text)
     }
 }
 
-bool Agree(std::optional<Rgb> colour, const std::optional<ReferenceColor>& expected)
+bool Agree(std::optional<Rgb> color, const std::optional<ReferenceColor>& expected)
 {
-    if (!colour || !expected)
-        return colour.has_value() == expected.has_value();
-    const std::array channels{colour->red, colour->green, colour->blue};
+    if (!color || !expected)
+        return color.has_value() == expected.has_value();
+    const std::array channels{color->red, color->green, color->blue};
     for (std::size_t i = 0; i < channels.size(); ++i) {
         if (std::fabs(channels[i] - (*expected)[i]) > kRoundingSlack)
             return false;
@@ -63,21 +63,21 @@ bool Agree(std::optional<Rgb> colour, const std::optional<ReferenceColor>& expec
     return true;
 }
 
-void CheckWritten(Rgb colour, const std::u16string& written)
+void CheckWritten(Rgb color, const std::u16string& written)
 {
     const std::optional<Rgb> back = Read(written);
-    if (back != colour || !Agree(colour, fuzzing::ReadNotationReference(written)))
-        Fail(Show(colour) + " written as " + Quoted(written) + " reads back as " + Show(back));
+    if (back != color || !Agree(color, fuzzing::ReadNotationReference(written)))
+        Fail(Show(color) + " written as " + Quoted(written) + " reads back as " + Show(back));
 }
 
 void CheckReading(const std::u16string& text)
 {
-    const std::optional<Rgb> colour = Read(text);
-    if (!Agree(colour, fuzzing::ReadNotationReference(text)))
-        Fail(Quoted(text) + ": read as " + Show(colour) + ", not as the reference reads it");
-    if (colour) {
-        CheckWritten(*colour, tintwell::HexNotation(*colour));
-        CheckWritten(*colour, tintwell::RgbNotation(*colour));
+    const std::optional<Rgb> color = Read(text);
+    if (!Agree(color, fuzzing::ReadNotationReference(text)))
+        Fail(Quoted(text) + ": read as " + Show(color) + ", not as the reference reads it");
+    if (color) {
+        CheckWritten(*color, tintwell::HexNotation(*color));
+        CheckWritten(*color, tintwell::RgbNotation(*color));
     }
 }
 

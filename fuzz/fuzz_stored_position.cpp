@@ -29,8 +29,8 @@
 
 using fuzzing::Fail;
 using fuzzing::Quoted;
-using platform::PositionFromText;
-using platform::PositionText;
+using tintwell::platform::PositionFromText;
+using tintwell::platform::PositionText;
 
 namespace {
 

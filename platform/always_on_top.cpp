@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace modAlwaysOnTop {
+namespace tintwell::platform::modAlwaysOnTop {
 
 namespace {
 
@@ -38,4 +38,4 @@ bool IsSupported()
     return !platform::RunsOnWayland();
 }
 
-} // namespace modAlwaysOnTop
+} // namespace tintwell::platform::modAlwaysOnTop

@@ -6,7 +6,7 @@ class QWidget;
 // again: the window manager's keep-above state, set on the same native
 // window, so its place, size and focus stay as they are. Every failure is
 // ignored; the stacking then stays as it was.
-namespace modAlwaysOnTop {
+namespace tintwell::platform::modAlwaysOnTop {
 
 void MakeTopMost(QWidget& frm);
 void MakeNotTopMost(QWidget& frm);
@@ -15,4 +15,4 @@ void MakeNotTopMost(QWidget& frm);
 // others (Wayland).
 bool IsSupported();
 
-} // namespace modAlwaysOnTop
+} // namespace tintwell::platform::modAlwaysOnTop

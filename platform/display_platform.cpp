@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace platform {
+namespace tintwell::platform {
 
 bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered)
 {
@@ -35,4 +35,4 @@ void ChooseDisplayPlatform(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-} // namespace platform
+} // namespace tintwell::platform

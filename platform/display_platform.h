@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace tintwell::platform {
 
 // Which windowing platform to start on. Wayland lets no program place its
 // window or keep it above others; where a Wayland session also offers an X
@@ -20,4 +20,4 @@ bool InWaylandSession();
 // Applies that choice to this process before the QApplication is created.
 void ChooseDisplayPlatform(int argc, char* argv[]);
 
-} // namespace platform
+} // namespace tintwell::platform

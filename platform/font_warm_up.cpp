@@ -4,7 +4,7 @@
 
 #include <locale.h>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -35,4 +35,4 @@ std::jthread WarmUpFonts()
     return std::jthread(&LoadFontconfig);
 }
 
-} // namespace platform
+} // namespace tintwell::platform

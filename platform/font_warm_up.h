@@ -2,7 +2,7 @@
 
 #include <thread>
 
-namespace platform {
+namespace tintwell::platform {
 
 // Starts the font system on a thread of its own: fontconfig reads its
 // configuration and font caches while the main thread opens the display,
@@ -10,4 +10,4 @@ namespace platform {
 // before the first widget is built.
 [[nodiscard]] std::jthread WarmUpFonts();
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -2,11 +2,11 @@
 
 #include "platform/portal_global_shortcut.h"
 
-namespace platform {
+namespace tintwell::platform {
 
 GlobalShortcut* CreateGlobalShortcut(QObject* parent)
 {
     return new PortalGlobalShortcut(parent);
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-namespace platform {
+namespace tintwell::platform {
 
 // A key the desktop binds for the program, which works while other programs
 // have the focus.
@@ -24,4 +24,4 @@ Q_SIGNALS:
 // portal whatever the session, owned by `parent`.
 GlobalShortcut* CreateGlobalShortcut(QObject* parent);
 
-} // namespace platform
+} // namespace tintwell::platform

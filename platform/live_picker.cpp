@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -134,4 +134,4 @@ void LivePicker::ChangeLens(bool (magnifier::Lens::*change)())
         LensChanged();
 }
 
-} // namespace platform
+} // namespace tintwell::platform

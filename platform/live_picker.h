@@ -9,7 +9,7 @@
 
 class QEvent;
 
-namespace platform {
+namespace tintwell::platform {
 
 // A picker that follows the pointer itself, with the magnifier and a live
 // preview, and takes the program's input while it runs: a left click, Enter
@@ -55,4 +55,4 @@ private:
     int m_wheelAngle = 0;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace tintwell::platform {
 
 Loupe::Loupe(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
@@ -34,4 +34,4 @@ void Loupe::paintEvent(QPaintEvent* /*event*/)
     magnifier::Paint(painter, rect(), m_reading, palette());
 }
 
-} // namespace platform
+} // namespace tintwell::platform

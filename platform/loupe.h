@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-namespace platform {
+namespace tintwell::platform {
 
 // The magnifier in a window of its own beside the pointer, for picking
 // straight from the screen.
@@ -24,4 +24,4 @@ private:
     magnifier::Reading m_reading;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

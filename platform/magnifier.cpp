@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform::magnifier {
+namespace tintwell::platform::magnifier {
 
 namespace {
 
@@ -168,7 +168,7 @@ Reading ReadingOf(QImage pixels, const Lens& lens)
                                    reading.pixels.width(), reading.pixels.height(),
                                    static_cast<int>(reading.pixels.bytesPerLine() / 4)};
     const int centre = reading.pixels.width() / 2;
-    reading.colour = tintwell::SampleMean(grid, centre, centre, reading.sampleSize);
+    reading.color = tintwell::SampleMean(grid, centre, centre, reading.sampleSize);
     return reading;
 }
 
@@ -207,9 +207,9 @@ void Paint(QPainter& painter, QRect where, const Reading& reading, const QPalett
     const auto row = [&frame, &cells](int index) {
         return QRect(0, cells.bottom() + 1 + index * kRowHeight, frame.width(), kRowHeight);
     };
-    if (reading.colour) {
-        painter.drawText(row(0), Qt::AlignCenter, QString::fromStdU16String(tintwell::HexNotation(*reading.colour)));
-        painter.drawText(row(1), Qt::AlignCenter, QString::fromStdU16String(tintwell::ColorNameText(*reading.colour)));
+    if (reading.color) {
+        painter.drawText(row(0), Qt::AlignCenter, QString::fromStdU16String(tintwell::HexNotation(*reading.color)));
+        painter.drawText(row(1), Qt::AlignCenter, QString::fromStdU16String(tintwell::ColorNameText(*reading.color)));
     }
     const QString sample = reading.sampleSize == 1 ? Translated("1 pixel")
                                                    : Translated("%1 × %1 mean").arg(reading.sampleSize);
@@ -220,4 +220,4 @@ void Paint(QPainter& painter, QRect where, const Reading& reading, const QPalett
     painter.restore();
 }
 
-} // namespace platform::magnifier
+} // namespace tintwell::platform::magnifier

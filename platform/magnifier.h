@@ -14,7 +14,7 @@ class QPalette;
 // enlarged, the sample that will be taken outlined, its #RRGGBB and the
 // nearest colour name, and the keys that change it. Every picker draws it
 // the same way, in a window of its own or over a still.
-namespace platform::magnifier {
+namespace tintwell::platform::magnifier {
 
 // How the magnifier looks at the screen: its zoom (4×, 8×, 16× or 32×) and
 // the sample (the pixel itself, or the mean of the 3 × 3, 5 × 5 or 9 × 9
@@ -48,7 +48,7 @@ struct Reading {
     int zoom = 0;
     int sampleSize = 1;
     // The sample's colour; none when it lies wholly beyond the screen.
-    std::optional<tintwell::Rgb> colour;
+    std::optional<tintwell::Rgb> color;
 };
 
 // The same size at every zoom: the more it zooms, the fewer pixels it shows.
@@ -68,4 +68,4 @@ Reading ReadingOf(QImage pixels, const Lens& lens);
 // Draws `reading` as the magnifier at `where`.
 void Paint(QPainter& painter, QRect where, const Reading& reading, const QPalette& palette);
 
-} // namespace platform::magnifier
+} // namespace tintwell::platform::magnifier

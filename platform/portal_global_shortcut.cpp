@@ -12,7 +12,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -153,4 +153,4 @@ void PortalGlobalShortcut::CloseSession()
     m_session.clear();
 }
 
-} // namespace platform
+} // namespace tintwell::platform

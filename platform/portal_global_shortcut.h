@@ -13,7 +13,7 @@
 class QDBusMessage;
 class QDBusServiceWatcher;
 
-namespace platform {
+namespace tintwell::platform {
 
 // The shortcut that picks a colour and copies it, bound through
 // xdg-desktop-portal's global shortcuts service
@@ -54,4 +54,4 @@ private:
     State m_state = State::Unregistered;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

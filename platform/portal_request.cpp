@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -187,4 +187,4 @@ void PortalRequest::Fail(PickFailure why)
     Q_EMIT Failed(why);
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -12,7 +12,7 @@
 class QDBusPendingCallWatcher;
 class QTimer;
 
-namespace platform {
+namespace tintwell::platform {
 
 // Where xdg-desktop-portal serves its interfaces.
 inline constexpr QLatin1StringView kPortalService("org.freedesktop.portal.Desktop");
@@ -79,4 +79,4 @@ private:
     bool m_startsPortal = true;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -9,22 +9,22 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
-constexpr auto kColour = "color"_L1;
+constexpr auto kColor = "color"_L1;
 // The colour is three doubles; any other shape is not an answer we know.
-constexpr auto kColourSignature = "(ddd)"_L1;
+constexpr auto kColorSignature = "(ddd)"_L1;
 constexpr double kMaxChannel = 255.0;
 
-std::optional<tintwell::Rgb> ColourOf(const QVariantMap& results)
+std::optional<tintwell::Rgb> ColorOf(const QVariantMap& results)
 {
-    const QVariant value = results.value(kColour);
+    const QVariant value = results.value(kColor);
     if (value.metaType() != QMetaType::fromType<QDBusArgument>())
         return std::nullopt;
     const auto argument = value.value<QDBusArgument>();
-    if (argument.currentSignature() != kColourSignature)
+    if (argument.currentSignature() != kColorSignature)
         return std::nullopt;
     std::array<double, 3> components{};
     argument.beginStructure();
@@ -71,11 +71,11 @@ void PortalScreenPicker::OnAnswered(uint response, const QVariantMap& results)
         Q_EMIT Cancelled();
     } else if (response != kSucceeded) {
         Q_EMIT Failed(PickFailure::DesktopFailed);
-    } else if (const auto colour = ColourOf(results)) {
-        Q_EMIT Picked(*colour);
+    } else if (const auto color = ColorOf(results)) {
+        Q_EMIT Picked(*color);
     } else {
         Q_EMIT Failed(PickFailure::BadAnswer);
     }
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -3,7 +3,7 @@
 #include "platform/portal_request.h"
 #include "platform/screen_picker.h"
 
-namespace platform {
+namespace tintwell::platform {
 
 // Asks the desktop's own picker for a colour through xdg-desktop-portal
 // (org.freedesktop.portal.Screenshot.PickColor). Whatever comes back over the
@@ -26,4 +26,4 @@ private:
     PortalRequest* m_request = nullptr;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::optional<float> PositionFromText(std::u16string_view text, std::u16string_v
     return static_cast<float>(*number);
 }
 
-} // namespace platform
+} // namespace tintwell::platform

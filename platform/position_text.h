@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace tintwell::platform {
 
 // A window position in twips as the settings store holds it: the
 // single-precision value in decimal with at most seven significant digits,
@@ -17,4 +17,4 @@ std::u16string PositionText(float twips, std::u16string_view decimalSeparator);
 // single-precision value.
 std::optional<float> PositionFromText(std::u16string_view text, std::u16string_view decimalSeparator);
 
-} // namespace platform
+} // namespace tintwell::platform

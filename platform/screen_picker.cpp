@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-namespace platform {
+namespace tintwell::platform {
 
 ScreenPicker* CreateScreenPicker(QWidget& window)
 {
@@ -21,4 +21,4 @@ ScreenPicker* CreateScreenPicker(QWidget& window)
     return new X11ScreenPicker(window);
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace tintwell::platform {
 
 // Why a pick gave no colour, for the window to put into words.
 enum class PickFailure {
@@ -61,8 +61,8 @@ public:
 Q_SIGNALS:
     // The colour under the pointer while the user looks for one; only
     // pickers that can preview send it.
-    void Hovered(tintwell::Rgb colour);
-    void Picked(tintwell::Rgb colour);
+    void Hovered(tintwell::Rgb color);
+    void Picked(tintwell::Rgb color);
     void Cancelled();
     void Failed(platform::PickFailure why);
 };
@@ -71,4 +71,4 @@ Q_SIGNALS:
 // grab, bus connection or portal request is prepared before it is needed.
 ScreenPicker* CreateScreenPicker(QWidget& window);
 
-} // namespace platform
+} // namespace tintwell::platform

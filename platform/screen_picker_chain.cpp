@@ -1,6 +1,6 @@
 #include "platform/screen_picker_chain.h"
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -99,4 +99,4 @@ void ScreenPickerChain::OnStillFailed(PickFailure why)
     Q_EMIT Failed(NeitherWay(why));
 }
 
-} // namespace platform
+} // namespace tintwell::platform

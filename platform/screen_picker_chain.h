@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace tintwell::platform {
 
 // Picking on Wayland: the desktop's own picker first, and a still of the
 // screen where that is missing or does not work. A failure that comes at
@@ -43,4 +43,4 @@ private:
     bool m_desktopPickerFailedUs = false;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

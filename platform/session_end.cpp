@@ -11,7 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -82,4 +82,4 @@ void SessionEnd::Closed()
     g_saveOnExit = nullptr;
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -6,7 +6,7 @@
 
 class QSocketNotifier;
 
-namespace platform {
+namespace tintwell::platform {
 
 // Makes the end of a session end the program the way its close button does,
 // with the window's position saved and exit status 0:
@@ -30,4 +30,4 @@ private:
     QSocketNotifier* m_notifier = nullptr;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

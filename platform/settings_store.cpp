@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QVariant>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -40,4 +40,4 @@ QString SettingsFile(const QString& application)
     return Store(application).fileName();
 }
 
-} // namespace platform
+} // namespace tintwell::platform

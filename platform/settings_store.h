@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace tintwell::platform {
 
 // Everything the program keeps between runs, named once. Application
 // "Tintwell" is the INI file $XDG_CONFIG_HOME/Tintwell/Tintwell.conf
@@ -31,4 +31,4 @@ bool SaveSetting(const QString& application, const QString& section, const QStri
 // Where an application's settings live.
 QString SettingsFile(const QString& application);
 
-} // namespace platform
+} // namespace tintwell::platform

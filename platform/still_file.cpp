@@ -5,7 +5,7 @@
 #include <QImageReader>
 #include <QUrl>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -50,4 +50,4 @@ QImage ReadStill(const QString& uri, const std::function<bool(QSize)>& fits, con
     return still;
 }
 
-} // namespace platform
+} // namespace tintwell::platform

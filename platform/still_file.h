@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace tintwell::platform {
 
 // The largest still read, in pixels: two 8K screens at twice their size
 // stay within it, a header claiming more is refused before decoding.
@@ -21,4 +21,4 @@ constexpr qint64 kMaxStillPixels = 256LL * 1024 * 1024;
 // wrong answer can never cost the user a file of their own.
 QImage ReadStill(const QString& uri, const std::function<bool(QSize)>& fits, const QDateTime& requested);
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -148,7 +148,7 @@ void StillScreenPicker::Preview()
         screen = QRect(section.x, section.y, section.width, section.height);
     }
     magnifier::Reading reading = magnifier::Read(m_still, {m_pick.x, m_pick.y}, screen, CurrentLens());
-    m_taken = reading.colour;
+    m_taken = reading.color;
     for (StillView* view : m_views) {
         if (view != shownOn) {
             view->Mark(std::nullopt, {}, std::nullopt);
@@ -202,10 +202,10 @@ void StillScreenPicker::LensChanged()
 
 void StillScreenPicker::Finish(Outcome outcome)
 {
-    const std::optional<tintwell::Rgb> colour = m_taken;
+    const std::optional<tintwell::Rgb> color = m_taken;
     Release();
-    if (outcome == Outcome::Take && colour)
-        Q_EMIT Picked(*colour);
+    if (outcome == Outcome::Take && color)
+        Q_EMIT Picked(*color);
     else
         Q_EMIT Cancelled();
 }
@@ -225,4 +225,4 @@ void StillScreenPicker::Release()
     m_taken.reset();
 }
 
-} // namespace platform
+} // namespace tintwell::platform

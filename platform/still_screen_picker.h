@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace tintwell::platform {
 
 class StillView;
 
@@ -68,4 +68,4 @@ private:
     std::optional<tintwell::Rgb> m_taken;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

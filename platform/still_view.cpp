@@ -9,7 +9,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -88,9 +88,9 @@ void StillView::paintEvent(QPaintEvent* event)
 
     if (m_pick) {
         const QPointF at = *m_pick;
-        for (const QColor& colour : {QColor(Qt::black), QColor(Qt::white)}) {
-            painter.setPen(QPen(colour, 1));
-            const double shift = colour == Qt::black ? 0.0 : 1.0;
+        for (const QColor& color : {QColor(Qt::black), QColor(Qt::white)}) {
+            painter.setPen(QPen(color, 1));
+            const double shift = color == Qt::black ? 0.0 : 1.0;
             painter.drawLine(QPointF(at.x() - kArm, at.y() + shift), QPointF(at.x() - kGap, at.y() + shift));
             painter.drawLine(QPointF(at.x() + kGap, at.y() + shift), QPointF(at.x() + kArm, at.y() + shift));
             painter.drawLine(QPointF(at.x() + shift, at.y() - kArm), QPointF(at.x() + shift, at.y() - kGap));
@@ -101,4 +101,4 @@ void StillView::paintEvent(QPaintEvent* event)
         magnifier::Paint(painter, *m_magnifier, m_reading, palette());
 }
 
-} // namespace platform
+} // namespace tintwell::platform

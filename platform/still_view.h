@@ -9,7 +9,7 @@
 
 class QScreen;
 
-namespace platform {
+namespace tintwell::platform {
 
 // One screen's part of a still of the desktop, shown frozen over the whole
 // of that screen while the user picks from it, with the magnifier and, when
@@ -44,4 +44,4 @@ private:
     std::optional<QPointF> m_pick;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

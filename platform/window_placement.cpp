@@ -13,7 +13,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -103,4 +103,4 @@ void WindowPlacement::Save(const QWidget& window) const
     Store(settings::kTop, topUnmoved ? m_restored->top : twips(pixels.y()));
 }
 
-} // namespace platform
+} // namespace tintwell::platform

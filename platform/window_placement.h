@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace tintwell::platform {
 
 // Remembers where the main window was closed and opens it there again. The
 // position is the outer frame's top-left, stored in twips under "Left" and
@@ -35,4 +35,4 @@ private:
     std::optional<Restored> m_restored;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

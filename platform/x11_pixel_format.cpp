@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace platform::x11 {
+namespace tintwell::platform::x11 {
 
 namespace {
 
@@ -37,4 +37,4 @@ Rgb8 DecodePixel(const std::uint8_t* bytes, const PixelFormat& format)
     return {Channel8(pixel, format.redMask), Channel8(pixel, format.greenMask), Channel8(pixel, format.blueMask)};
 }
 
-} // namespace platform::x11
+} // namespace tintwell::platform::x11

@@ -5,7 +5,7 @@
 // How an X server lays out one pixel of a Z-pixmap image, and the eight-bit
 // red, green and blue it stands for. Plain data in, plain data out: no
 // toolkit and no server connection, so every depth can be checked anywhere.
-namespace platform::x11 {
+namespace tintwell::platform::x11 {
 
 struct PixelFormat {
     int bytesPerPixel = 4;             // 1 to 4
@@ -33,4 +33,4 @@ int Channel8(std::uint32_t pixel, std::uint32_t mask);
 // The colour of the pixel whose bytes start at `bytes`.
 Rgb8 DecodePixel(const std::uint8_t* bytes, const PixelFormat& format);
 
-} // namespace platform::x11
+} // namespace tintwell::platform::x11

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace platform::x11 {
+namespace tintwell::platform::x11 {
 
 namespace {
 
@@ -119,8 +119,8 @@ QImage PixelsAroundPointer(int radius)
     for (int y = 0; y < visible.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(visible.y() - area.y() + y));
         for (int x = 0; x < visible.width(); ++x) {
-            const Rgb8 colour = DecodePixel(data + y * stride + x * bytesPerPixel, pixelFormat);
-            line[visible.x() - area.x() + x] = qRgb(colour.red, colour.green, colour.blue);
+            const Rgb8 color = DecodePixel(data + y * stride + x * bytesPerPixel, pixelFormat);
+            line[visible.x() - area.x() + x] = qRgb(color.red, color.green, color.blue);
         }
     }
     return image;
@@ -162,4 +162,4 @@ bool InputIsFree(unsigned long window)
     return keyboardFree;
 }
 
-} // namespace platform::x11
+} // namespace tintwell::platform::x11

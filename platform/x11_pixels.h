@@ -5,7 +5,7 @@
 // The X server's pixels and pointer, in the root window's own coordinates:
 // physical pixels, whatever scale factor Qt applies to its windows, on every
 // monitor of the screen.
-namespace platform::x11 {
+namespace tintwell::platform::x11 {
 
 // Whether the program is connected to an X server.
 bool Available();
@@ -23,4 +23,4 @@ void MovePointer(int dx, int dy);
 // XInput 2 it reports a pointer grab it did not get.
 bool InputIsFree(unsigned long window);
 
-} // namespace platform::x11
+} // namespace tintwell::platform::x11

@@ -11,7 +11,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace tintwell::platform {
 
 namespace {
 
@@ -89,10 +89,10 @@ void X11ScreenPicker::Preview()
     magnifier::Reading reading = ReadAroundPointer(CurrentLens());
     if (reading.pixels.isNull())
         return;
-    const std::optional<tintwell::Rgb> colour = reading.colour;
+    const std::optional<tintwell::Rgb> color = reading.color;
     m_loupe->Show(std::move(reading), QCursor::pos());
-    if (colour)
-        Q_EMIT Hovered(*colour);
+    if (color)
+        Q_EMIT Hovered(*color);
 }
 
 void X11ScreenPicker::PointerMoved(const QObject* /*window*/, QPointF /*position*/)
@@ -115,11 +115,11 @@ void X11ScreenPicker::LensChanged()
 void X11ScreenPicker::Finish(Outcome outcome)
 {
     // Read before letting go: the magnifier leaves the screen with the grab.
-    const std::optional<tintwell::Rgb> colour =
-        outcome == Outcome::Take ? ReadAroundPointer(CurrentLens()).colour : std::nullopt;
+    const std::optional<tintwell::Rgb> color =
+        outcome == Outcome::Take ? ReadAroundPointer(CurrentLens()).color : std::nullopt;
     Release();
-    if (colour)
-        Q_EMIT Picked(*colour);
+    if (color)
+        Q_EMIT Picked(*color);
     else
         Q_EMIT Cancelled();
 }
@@ -137,4 +137,4 @@ void X11ScreenPicker::Release()
     m_loupe->hide();
 }
 
-} // namespace platform
+} // namespace tintwell::platform

@@ -6,7 +6,7 @@
 
 class QTimer;
 
-namespace platform {
+namespace tintwell::platform {
 
 class Loupe;
 
@@ -48,4 +48,4 @@ private:
     bool m_picking = false;
 };
 
-} // namespace platform
+} // namespace tintwell::platform

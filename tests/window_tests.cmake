@@ -21,7 +21,7 @@ function(tintwell_qt_test name)
 endfunction()
 
 tintwell_qt_test(frm_main_test ui/frm_main_test.cpp)
-tintwell_qt_test(colour_commands_test ui/colour_commands_test.cpp)
+tintwell_qt_test(color_commands_test ui/color_commands_test.cpp)
 tintwell_qt_test(settings_store_test platform/settings_store_test.cpp)
 tintwell_qt_test(error_report_test ui/error_report_test.cpp)
 

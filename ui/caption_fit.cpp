@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -81,4 +81,4 @@ QFont ShrunkToFit(QFont font, const QList<Caption>& captions)
     return font;
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace ui {
+namespace tintwell::ui {
 
 // A text a control has to show whole: its caption, or the widest text a
 // box is ever given.
@@ -31,4 +31,4 @@ QFont CappedFont(QFont preferred, int largestPixelSize);
 // desktop fonts get a size or two less than the layout was drawn for.
 QFont ShrunkToFit(QFont font, const QList<Caption>& captions);
 
-} // namespace ui
+} // namespace tintwell::ui

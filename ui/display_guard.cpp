@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -70,4 +70,4 @@ void DisplayGuard::Intercept(QtMsgType type, const QMessageLogContext& context, 
     std::_Exit(kNoDisplayStatus);
 }
 
-} // namespace ui
+} // namespace tintwell::ui

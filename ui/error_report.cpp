@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -38,4 +38,4 @@ void ReportUnknownError(QWidget* window)
     ReportErrorAndEnd(window, u"Unknown error"_s);
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace ui {
+namespace tintwell::ui {
 
 // Show a run-time error in a plain message box that names it, then end the
 // process with status 1. Nothing after an unexpected error can be trusted,
@@ -28,4 +28,4 @@ void RunHandler(QWidget* window, Handler&& handler) noexcept
     }
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace tintwell::ui {
 
 FittedCheckBoxStyle::FittedCheckBoxStyle(QObject* parent)
 {
@@ -28,4 +28,4 @@ int FittedCheckBoxStyle::pixelMetric(PixelMetric metric, const QStyleOption* opt
     }
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -2,7 +2,7 @@
 
 #include <QProxyStyle>
 
-namespace ui {
+namespace tintwell::ui {
 
 // Draws a check box's indicator whole when the control is shorter than the
 // style's indicator: the square shrinks to the control's height, from the
@@ -17,4 +17,4 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
 };
 
-} // namespace ui
+} // namespace tintwell::ui

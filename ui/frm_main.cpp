@@ -5,8 +5,8 @@
 #include "platform/always_on_top.h"
 #include "platform/session_end.h"
 #include "ui/caption_fit.h"
-#include "ui/colour_commands.h"
-#include "ui/colour_swatch.h"
+#include "ui/color_commands.h"
+#include "ui/color_swatch.h"
 #include "ui/error_report.h"
 #include "ui/fitted_check_box_style.h"
 #include "ui/twips.h"
@@ -31,6 +31,9 @@
 #include <utility>
 
 using namespace Qt::StringLiterals;
+
+namespace tintwell::ui {
+
 using tintwell::Box;
 using tintwell::CheckBox;
 using tintwell::Slider;
@@ -93,7 +96,7 @@ frmMain::frmMain(QWidget* parent)
     SetTabOrder();
     WireEvents();
     txtDecR->setFocus();
-    m_commands = new ui::ColourCommands(*this, *shapeColorDemo, m_inputs, m_state);
+    m_commands = new ui::ColorCommands(*this, *shapeColorDemo, m_inputs, m_state);
     setAcceptDrops(true);
 
     ui::RunHandler(this, [this] { Form_Load(); });
@@ -106,11 +109,11 @@ void frmMain::CreateControls()
 
     chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), "chkAlwaysOnTop"_L1,
                            RectFromTwips(840, 120, 1455, 255));
-    if (!modAlwaysOnTop::IsSupported())
+    if (!platform::modAlwaysOnTop::IsSupported())
         chkAlwaysOnTop->setToolTip(
             u"This desktop (Wayland) lets no program keep its window above others."_s);
 
-    shapeColorDemo = Place(new ui::ColourSwatch(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
+    shapeColorDemo = Place(new ui::ColorSwatch(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
     shapeColorDemo->setAccessibleName(u"Colour swatch"_s);
 
     Frame1 = Place(new QGroupBox(u"Controls"_s, this), "Frame1"_L1, RectFromTwips(240, 2520, 2535, 6615));
@@ -269,7 +272,7 @@ void frmMain::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     // Queued, so that asking the desktop never holds up the first paint.
     if (!std::exchange(m_painted, true))
-        QMetaObject::invokeMethod(m_commands, &ui::ColourCommands::RegisterShortcut, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_commands, &ui::ColorCommands::RegisterShortcut, Qt::QueuedConnection);
 }
 
 void frmMain::Form_Load()
@@ -307,9 +310,9 @@ void frmMain::chkAlwaysOnTop_Click()
     // here is ignored and the box keeps what the user gave it.
     try {
         if (Value(CheckBox::chkAlwaysOnTop) == 1)
-            modAlwaysOnTop::MakeTopMost(*this);
+            platform::modAlwaysOnTop::MakeTopMost(*this);
         else
-            modAlwaysOnTop::MakeNotTopMost(*this);
+            platform::modAlwaysOnTop::MakeNotTopMost(*this);
     } catch (...) {
     }
 }
@@ -420,3 +423,5 @@ QCheckBox* frmMain::CheckBoxOf(CheckBox checkBox) const
 {
     return checkBox == CheckBox::chkWebSafe ? chkWebSafe : chkAlwaysOnTop;
 }
+
+} // namespace tintwell::ui

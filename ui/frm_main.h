@@ -15,13 +15,14 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
-namespace platform {
+namespace tintwell::platform {
 class SessionEnd;
 }
-namespace ui {
-class ColourCommands;
-class ColourSwatch;
-} // namespace ui
+
+namespace tintwell::ui {
+
+class ColorCommands;
+class ColorSwatch;
 
 // The picker's one window: the swatch, the three channel sliders, the decimal
 // and hexadecimal boxes, and the two check boxes. It binds the colour model's
@@ -86,7 +87,7 @@ private:
     QCheckBox* CheckBoxOf(tintwell::CheckBox checkBox) const;
 
     QCheckBox* chkAlwaysOnTop = nullptr;
-    ui::ColourSwatch* shapeColorDemo = nullptr;
+    ui::ColorSwatch* shapeColorDemo = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -115,7 +116,9 @@ private:
     platform::WindowPlacement m_placement;
     tintwell::ChannelState m_state{*this};
     tintwell::ChannelInputs m_inputs;
-    ui::ColourCommands* m_commands = nullptr;
+    ui::ColorCommands* m_commands = nullptr;
     platform::SessionEnd* m_sessionEnd = nullptr;
     bool m_painted = false;
 };
+
+} // namespace tintwell::ui

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-namespace ui {
+namespace tintwell::ui {
 
 QString PickNote(platform::PickFailure why)
 {
@@ -37,4 +37,4 @@ QString PickNote(platform::PickFailure why)
     return {};
 }
 
-} // namespace ui
+} // namespace tintwell::ui

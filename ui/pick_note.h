@@ -4,10 +4,10 @@
 
 #include <QString>
 
-namespace ui {
+namespace tintwell::ui {
 
 // The short note beside the swatch saying why a pick gave no colour: what
 // the desktop lacks, or what the user can do about it.
 QString PickNote(platform::PickFailure why);
 
-} // namespace ui
+} // namespace tintwell::ui

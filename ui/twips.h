@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-namespace ui {
+namespace tintwell::ui {
 
 // The window is laid out in twips (1/1440 inch); 15 make one
 // device-independent pixel, and Qt's high-DPI scaling does the rest.
@@ -19,4 +19,4 @@ constexpr QRect RectFromTwips(int left, int top, int width, int height)
             PixelsFromTwips(height)};
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -2,7 +2,7 @@
 
 #include <QStyleOptionSlider>
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -73,4 +73,4 @@ void UpwardScrollBarStyle::drawComplexControl(ComplexControl control, const QSty
     QProxyStyle::drawComplexControl(control, &mirrored, painter, widget);
 }
 
-} // namespace ui
+} // namespace tintwell::ui

@@ -2,7 +2,7 @@
 
 #include <QProxyStyle>
 
-namespace ui {
+namespace tintwell::ui {
 
 // Turns vertical scroll bars with inverted appearance (maximum at the top)
 // into proper "up is more" sliders: the top arrow and the trough above the
@@ -23,4 +23,4 @@ public:
                             QPainter* painter, const QWidget* widget) const override;
 };
 
-} // namespace ui
+} // namespace tintwell::ui

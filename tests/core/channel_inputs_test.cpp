@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ColorCase{u"1e999", u"16777215", 255, 255, 255},
                     ColorCase{u"2147483648", u"16777215", 255, 255, 255}));
 
-TEST(ChannelInputsTest, TypedColourShowsItsHexadecimalBlueFirst)
+TEST(ChannelInputsTest, TypedColorShowsItsHexadecimalBlueFirst)
 {
     PickerModel model;
     model.Load();
@@ -157,7 +157,7 @@ TEST(ChannelInputsTest, TypingIntoTheCombinedHexBoxIsLeftAsTyped)
     EXPECT_EQ(model.view.texts[Index(Box::txtHex)], u"000001");
 }
 
-TEST(ChannelInputsTest, AChosenColourIsTakenWholeInOneRefreshEvenInWebSafeMode)
+TEST(ChannelInputsTest, AChosenColorIsTakenWholeInOneRefreshEvenInWebSafeMode)
 {
     PickerModel model;
     model.Load();

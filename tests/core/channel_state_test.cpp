@@ -90,7 +90,7 @@ TEST_P(RefreshShowsChannels, InEveryBoxAndTheSwatch)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, RefreshShowsChannels,
+    Colors, RefreshShowsChannels,
     testing::Values(
         ShownCase{0, 0, 0, {u"0", u"0", u"0", u"00", u"00", u"00", u"0", u"000000"}, 0},
         ShownCase{255, 128, 0,

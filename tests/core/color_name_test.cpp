@@ -12,8 +12,8 @@ namespace {
 
 struct Naming {
     const char* name;
-    Rgb colour;
-    std::u16string_view colourName;
+    Rgb color;
+    std::u16string_view colorName;
     bool exact;
 };
 
@@ -21,13 +21,13 @@ class NearestColorNameTest : public testing::TestWithParam<Naming> {};
 
 TEST_P(NearestColorNameTest, NameIsTheNearestInOklab)
 {
-    const ColorName found = NearestColorName(GetParam().colour);
-    EXPECT_EQ(found.name, GetParam().colourName);
+    const ColorName found = NearestColorName(GetParam().color);
+    EXPECT_EQ(found.name, GetParam().colorName);
     EXPECT_EQ(found.exact, GetParam().exact);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, NearestColorNameTest,
+    Colors, NearestColorNameTest,
     testing::Values(Naming{"Teal", Rgb{0, 128, 128}, u"teal", true},
                     Naming{"White", Rgb{255, 255, 255}, u"white", true},
                     Naming{"AquaBeforeCyan", Rgb{0, 255, 255}, u"aqua", true},
@@ -38,15 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
                     Naming{"DarkBlueGreen", Rgb{8, 32, 36}, u"midnightblue", false}),
     [](const testing::TestParamInfo<Naming>& param) { return param.param.name; });
 
-TEST(NamedColorsTest, EveryNamedColourIsNamedExactlyByItsFirstName)
+TEST(NamedColorsTest, EveryNamedColorIsNamedExactlyByItsFirstName)
 {
     const auto names = NamedColors();
     for (const NamedColor& named : names) {
         SCOPED_TRACE(testing::Message() << named.rgb);
-        const Rgb colour{named.rgb >> 16, (named.rgb >> 8) & 0xFF, named.rgb & 0xFF};
+        const Rgb color{named.rgb >> 16, (named.rgb >> 8) & 0xFF, named.rgb & 0xFF};
         const auto first = std::ranges::find(names, named.rgb, &NamedColor::rgb);
-        EXPECT_EQ(NearestColorName(colour).name, first->name);
-        EXPECT_TRUE(NearestColorName(colour).exact);
+        EXPECT_EQ(NearestColorName(color).name, first->name);
+        EXPECT_TRUE(NearestColorName(color).exact);
     }
 }
 

@@ -17,18 +17,18 @@ constexpr std::size_t kMegabyte = std::size_t{1} << 20U;
 
 struct ReadCase {
     std::u16string text;
-    std::optional<Rgb> colour;
+    std::optional<Rgb> color;
 };
 
 class ParseColorNotationTest : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(ParseColorNotationTest, ReadsTheColourTheWholeTextNamesAndNothingElse)
+TEST_P(ParseColorNotationTest, ReadsTheColorTheWholeTextNamesAndNothingElse)
 {
-    EXPECT_EQ(ParseColorNotation(GetParam().text), GetParam().colour);
+    EXPECT_EQ(ParseColorNotation(GetParam().text), GetParam().color);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, ParseColorNotationTest,
+    Colors, ParseColorNotationTest,
     testing::Values(ReadCase{u"#f80", Rgb{255, 136, 0}},
                     ReadCase{u"#Ff8000", Rgb{255, 128, 0}},
                     ReadCase{u" \t#fff\r\n", Rgb{255, 255, 255}},
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{u"rgb(1,2,3) x", std::nullopt}));
 
 struct WriteCase {
-    Rgb colour;
+    Rgb color;
     std::u16string hex;
     std::u16string rgb;
 };
@@ -95,19 +95,19 @@ class ColorNotationWriteTest : public testing::TestWithParam<WriteCase> {};
 
 TEST_P(ColorNotationWriteTest, WritesUpperCaseHexAndCommaSeparatedRgb)
 {
-    EXPECT_EQ(HexNotation(GetParam().colour), GetParam().hex);
-    EXPECT_EQ(RgbNotation(GetParam().colour), GetParam().rgb);
+    EXPECT_EQ(HexNotation(GetParam().color), GetParam().hex);
+    EXPECT_EQ(RgbNotation(GetParam().color), GetParam().rgb);
 }
 
-TEST_P(ColorNotationWriteTest, EachWrittenNotationReadsBackAsTheSameColour)
+TEST_P(ColorNotationWriteTest, EachWrittenNotationReadsBackAsTheSameColor)
 {
-    const Rgb colour = GetParam().colour;
-    EXPECT_EQ(ParseColorNotation(HexNotation(colour)), colour);
-    EXPECT_EQ(ParseColorNotation(RgbNotation(colour)), colour);
+    const Rgb color = GetParam().color;
+    EXPECT_EQ(ParseColorNotation(HexNotation(color)), color);
+    EXPECT_EQ(ParseColorNotation(RgbNotation(color)), color);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Colours, ColorNotationWriteTest,
+    Colors, ColorNotationWriteTest,
     testing::Values(WriteCase{Rgb{0, 0, 0}, u"#000000", u"rgb(0, 0, 0)"},
                     WriteCase{Rgb{255, 128, 0}, u"#FF8000", u"rgb(255, 128, 0)"},
                     WriteCase{Rgb{10, 171, 239}, u"#0AABEF", u"rgb(10, 171, 239)"},

@@ -59,7 +59,7 @@ TEST(WebSafeModeTest, ArrowStepsAreSetBeforeAnySliderMoves)
                                                "ScrollR.Value?", "ScrollR.Value=0"}));
 }
 
-TEST(WebSafeModeTest, UncheckingRestoresFineStepsAndKeepsTheColour)
+TEST(WebSafeModeTest, UncheckingRestoresFineStepsAndKeepsTheColor)
 {
     PickerModel model;
     model.Load();
@@ -75,7 +75,7 @@ TEST(WebSafeModeTest, UncheckingRestoresFineStepsAndKeepsTheColour)
     EXPECT_EQ(model.Mismatch(), "");
 }
 
-TEST(WebSafeModeTest, AlreadyWebSafeColourMovesNoSlider)
+TEST(WebSafeModeTest, AlreadyWebSafeColorMovesNoSlider)
 {
     PickerModel model;
     model.Load();

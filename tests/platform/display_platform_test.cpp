@@ -12,7 +12,7 @@ class DisplayPlatformTest : public testing::TestWithParam<std::tuple<bool, bool,
 TEST_P(DisplayPlatformTest, PrefersX11OnlyUnderXWaylandWhenNothingWasChosen)
 {
     const auto [chosen, wayland, x11, expected] = GetParam();
-    EXPECT_EQ(platform::ShouldPreferX11(chosen, wayland, x11), expected);
+    EXPECT_EQ(tintwell::platform::ShouldPreferX11(chosen, wayland, x11), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, DisplayPlatformTest,

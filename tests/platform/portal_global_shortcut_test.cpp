@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
-using platform::PortalGlobalShortcut;
+using tintwell::platform::PortalGlobalShortcut;
 
 namespace {
 

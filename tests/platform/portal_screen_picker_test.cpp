@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
-using platform::PickFailure;
-using platform::PortalScreenPicker;
+using tintwell::platform::PickFailure;
+using tintwell::platform::PortalScreenPicker;
 using tintwell::Rgb;
 
 namespace {
@@ -54,18 +54,18 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome_data()
     QTest::addColumn<uint>("response");
     QTest::addColumn<QVariantMap>("results");
     QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<Rgb>("colour");
+    QTest::addColumn<Rgb>("color");
     QTest::addColumn<PickFailure>("why");
     const auto row = [](const char* name, Portal portal, uint response, const QVariantMap& results,
-                        Outcome outcome, Rgb colour = {}, PickFailure why = {}) {
-        QTest::newRow(name) << portal << response << results << outcome << colour << why;
+                        Outcome outcome, Rgb color = {}, PickFailure why = {}) {
+        QTest::newRow(name) << portal << response << results << outcome << color << why;
     };
     const auto failure = [&row](const char* name, Portal portal, uint response, const QVariantMap& results,
                                 PickFailure why) { row(name, portal, response, results, Outcome::Failed, {}, why); };
 
-    const auto red = ColourAs(1.0, 128 / 255.0, 0.0);
+    const auto red = ColorAs(1.0, 128 / 255.0, 0.0);
     row("colour", Portal::Answers, 0, red, Outcome::Picked, {255, 128, 0});
-    row("rounded", Portal::Answers, 0, ColourAs(0.5, 0.002, 0.998), Outcome::Picked, {128, 1, 254});
+    row("rounded", Portal::Answers, 0, ColorAs(0.5, 0.002, 0.998), Outcome::Picked, {128, 1, 254});
     row("second answer ignored", Portal::AnswersTwice, 0, red, Outcome::Picked, {255, 128, 0});
     row("cancelled by the user", Portal::Answers, 1, {}, Outcome::Cancelled);
     failure("ended some other way", Portal::Answers, 2, red, PickFailure::DesktopFailed);
@@ -76,13 +76,13 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome_data()
         {"no colour", {}},
         {"colour as text", {{u"color"_s, u"#ff8000"_s}}},
         {"colour as a dictionary", {{u"color"_s, QVariantMap{{u"red"_s, 1.0}}}}},
-        {"two components", ColourAs(1.0, 0.5)},
-        {"whole numbers", ColourAs(255, 128, 0)},
-        {"NaN", ColourAs(1.0, std::numeric_limits<double>::quiet_NaN(), 0.0)},
-        {"infinity", ColourAs(inf, 0.0, 0.0)},
-        {"minus infinity", ColourAs(0.0, 0.0, -inf)},
-        {"above one", ColourAs(1.0, 1.001, 0.0)},
-        {"below zero", ColourAs(-0.001, 0.0, 0.0)},
+        {"two components", ColorAs(1.0, 0.5)},
+        {"whole numbers", ColorAs(255, 128, 0)},
+        {"NaN", ColorAs(1.0, std::numeric_limits<double>::quiet_NaN(), 0.0)},
+        {"infinity", ColorAs(inf, 0.0, 0.0)},
+        {"minus infinity", ColorAs(0.0, 0.0, -inf)},
+        {"above one", ColorAs(1.0, 1.001, 0.0)},
+        {"below zero", ColorAs(-0.001, 0.0, 0.0)},
     };
     for (const auto& [name, results] : unusable)
         failure(name, Portal::Answers, 0, results, PickFailure::BadAnswer);
@@ -106,7 +106,7 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome()
     QFETCH(uint, response);
     QFETCH(QVariantMap, results);
     QFETCH(Outcome, outcome);
-    QFETCH(Rgb, colour);
+    QFETCH(Rgb, color);
     QFETCH(PickFailure, why);
     m_bus->Portal().pickColor = {portal, response, results};
     if (portal != Portal::Absent)
@@ -128,7 +128,7 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome()
     QCOMPARE(cancelled.count(), outcome == Outcome::Cancelled ? 1 : 0);
     QCOMPARE(failed.count(), outcome == Outcome::Failed ? 1 : 0);
     if (outcome == Outcome::Picked)
-        QCOMPARE(picked.at(0).at(0).value<Rgb>(), colour);
+        QCOMPARE(picked.at(0).at(0).value<Rgb>(), color);
     if (outcome == Outcome::Failed)
         QCOMPARE(failed.at(0).at(0).value<PickFailure>(), why);
 }
@@ -138,7 +138,7 @@ void PortalScreenPickerTest::answerComesOnTheHandleTheReplyNames()
 {
     FakePortal& portal = m_bus->Portal();
     QVERIFY(portal.Appear());
-    portal.pickColor = {Portal::MovesTheHandle, 0, ColourAs(0.0, 0.0, 1.0)};
+    portal.pickColor = {Portal::MovesTheHandle, 0, ColorAs(0.0, 0.0, 1.0)};
     PortalScreenPicker picker(nullptr, m_bus->Program());
     QSignalSpy picked(&picker, &PortalScreenPicker::Picked);
     picker.Start();
@@ -160,7 +160,7 @@ void PortalScreenPickerTest::abandonedPickClosesItsRequestAndIgnoresItsAnswer()
     QFETCH(bool, destroyed);
     FakePortal& portal = m_bus->Portal();
     QVERIFY(portal.Appear());
-    portal.pickColor = {Portal::NeverAnswers, 0, ColourAs(1.0, 0.0, 0.0)};
+    portal.pickColor = {Portal::NeverAnswers, 0, ColorAs(1.0, 0.0, 0.0)};
     const QStringList rulesBefore = m_bus->MatchRules();
     std::optional<PortalScreenPicker> picker(std::in_place, nullptr, m_bus->Program());
     QSignalSpy picked(&*picker, &PortalScreenPicker::Picked);

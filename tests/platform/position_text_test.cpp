@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-using platform::PositionFromText;
-using platform::PositionText;
+using tintwell::platform::PositionFromText;
+using tintwell::platform::PositionText;
 
 namespace {
 

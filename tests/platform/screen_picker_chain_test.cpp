@@ -12,8 +12,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
-using platform::PickFailure;
-using platform::ScreenPickerChain;
+using tintwell::platform::PickFailure;
+using tintwell::platform::ScreenPickerChain;
 
 namespace {
 
@@ -62,7 +62,7 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
     // straight to it.
     QTest::addColumn<bool>("stillAsked");
     QTest::addColumn<bool>("nextFromStill");
-    const auto red = ColourAs(1.0, 0.0, 0.0);
+    const auto red = ColorAs(1.0, 0.0, 0.0);
     const FakeMethod fails = Way(Portal::Answers, 2);
     const FakeMethod noMethod = Way(Portal::LacksTheMethod);
     const FakeMethod noInterface = Way(Portal::LacksTheInterface);
@@ -74,7 +74,7 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
     row("colour", Way(Portal::Answers, 0, red), fails, Outcome::Picked, {}, false, false);
     row("cancelled by the user", Way(Portal::Answers, 1), fails, Outcome::Cancelled, {}, false, false);
     row("back end fails at once", fails, fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
-    row("bad answer at once", Way(Portal::Answers, 0, ColourAs(1.0)), Way(Portal::Answers, 1), Outcome::Cancelled, {},
+    row("bad answer at once", Way(Portal::Answers, 0, ColorAs(1.0)), Way(Portal::Answers, 1), Outcome::Cancelled, {},
         true, false);
     row("no such method", noMethod, noMethod, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
     row("call refused", Way(Portal::Refuses), fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
@@ -84,7 +84,7 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
         PickFailure::BadStill, true, false);
     row("back end fails after a while", Way(Portal::AnswersLate, 2), fails, Outcome::Failed,
         PickFailure::DesktopPickerGaveNothing, false, true);
-    row("bad answer after a while", Way(Portal::AnswersLate, 0, ColourAs(2.0, 0.0, 0.0)), fails, Outcome::Failed,
+    row("bad answer after a while", Way(Portal::AnswersLate, 0, ColorAs(2.0, 0.0, 0.0)), fails, Outcome::Failed,
         PickFailure::DesktopPickerGaveNothing, false, true);
     row("cancel after a while", Way(Portal::AnswersLate, 1), fails, Outcome::Cancelled, {}, false, false);
     row("no answer in time", Way(Portal::NeverAnswers), fails, Outcome::Failed, PickFailure::DesktopPickerGaveNothing,
@@ -107,8 +107,8 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun()
 
     QDBusConnection& bus = m_bus->Program();
     ScreenPickerChain chain(
-        nullptr, [&bus](QObject* owner) { return new platform::PortalScreenPicker(owner, bus, 1s, 1s); },
-        [&bus, this](QObject* owner) { return new platform::StillScreenPicker(owner, m_window, bus, 1s, 1s); });
+        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus, 1s, 1s); },
+        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus, 1s, 1s); });
     QSignalSpy picked(&chain, &ScreenPickerChain::Picked);
     QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
     QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
@@ -141,8 +141,8 @@ void ScreenPickerChainTest::cancelFromTheWindowMeansTheDesktopPickerNeverShowed(
     QVERIFY(portal.Appear());
     QDBusConnection& bus = m_bus->Program();
     ScreenPickerChain chain(
-        nullptr, [&bus](QObject* owner) { return new platform::PortalScreenPicker(owner, bus); },
-        [&bus, this](QObject* owner) { return new platform::StillScreenPicker(owner, m_window, bus); });
+        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus); },
+        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus); });
     QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
     QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
     chain.Start();

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
-using namespace platform;
+using namespace tintwell::platform;
 
 class SettingsStoreTest : public QObject {
     Q_OBJECT

@@ -16,8 +16,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
-using platform::PickFailure;
-using platform::StillScreenPicker;
+using tintwell::platform::PickFailure;
+using tintwell::platform::StillScreenPicker;
 using tintwell::Rgb;
 
 namespace {

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-using platform::x11::DecodePixel;
-using platform::x11::PixelFormat;
-using platform::x11::Rgb8;
+using tintwell::platform::x11::DecodePixel;
+using tintwell::platform::x11::PixelFormat;
+using tintwell::platform::x11::Rgb8;
 
-namespace platform::x11 {
+namespace tintwell::platform::x11 {
 
-void PrintTo(const Rgb8& colour, std::ostream* out)
+void PrintTo(const Rgb8& color, std::ostream* out)
 {
-    *out << '(' << colour.red << ", " << colour.green << ", " << colour.blue << ')';
+    *out << '(' << color.red << ", " << color.green << ", " << color.blue << ')';
 }
 
-} // namespace platform::x11
+} // namespace tintwell::platform::x11
 
 namespace {
 
@@ -41,7 +41,7 @@ struct PixelCase {
     std::string name;
     PixelFormat format;
     std::vector<std::uint8_t> bytes;
-    Rgb8 colour;
+    Rgb8 color;
 };
 
 void PrintTo(const PixelCase& c, std::ostream* out)
@@ -54,7 +54,7 @@ class DecodePixelTest : public testing::TestWithParam<PixelCase> {};
 TEST_P(DecodePixelTest, GivesEachChannelsNearestEightBitLevel)
 {
     const PixelCase& c = GetParam();
-    EXPECT_EQ(DecodePixel(c.bytes.data(), c.format), c.colour);
+    EXPECT_EQ(DecodePixel(c.bytes.data(), c.format), c.color);
 }
 
 // Each channel's level worked out by hand as value × 255 / largest; the

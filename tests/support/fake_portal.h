@@ -131,11 +131,11 @@ private:
 
 // A colour as the portal sends one, in whatever D-Bus shape is given.
 template <typename... Values>
-QVariantMap ColourAs(Values... values)
+QVariantMap ColorAs(Values... values)
 {
-    QDBusArgument colour;
-    colour.beginStructure();
-    (colour << ... << values);
-    colour.endStructure();
-    return {{QStringLiteral("color"), QVariant::fromValue(colour)}};
+    QDBusArgument color;
+    color.beginStructure();
+    (color << ... << values);
+    color.endStructure();
+    return {{QStringLiteral("color"), QVariant::fromValue(color)}};
 }

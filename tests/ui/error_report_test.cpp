@@ -23,7 +23,7 @@ constexpr auto kChildFlag = "--fail-in-a-handler";
 int RunFailingWindow(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    frmMain window;
+    tintwell::ui::frmMain window;
     window.show();
     window.findChild<QScrollBar*>(u"ScrollR"_s)->setMaximum(100);
 

@@ -68,8 +68,8 @@ private Q_SLOTS:
     void draggingTheThumbUpShowsEveryPosition();
     void screenReaderReadsTheChannelAsTheSliderValue();
 
-    void pastedTextIsCorrectedAndBecomesTheColour_data();
-    void pastedTextIsCorrectedAndBecomesTheColour();
+    void pastedTextIsCorrectedAndBecomesTheColor_data();
+    void pastedTextIsCorrectedAndBecomesTheColor();
     void pastedNumberUsesTheLocalesDecimalSeparator_data();
     void pastedNumberUsesTheLocalesDecimalSeparator();
     void caretStaysUsableWhileTheBoxIsRewritten();
@@ -77,7 +77,7 @@ private Q_SLOTS:
     void typingIntoAHexBoxPutsItsTextBack();
     void typingIntoTheCombinedHexBoxIsLeftAsTyped();
 
-    void webSafeSnapsTheColourAndStepsArrowsBy51();
+    void webSafeSnapsTheColorAndStepsArrowsBy51();
     void webSafeFollowsAnAssistiveToggle();
     void uncheckingWebSafeRestoresFineSteps();
     void roundToWebSafeMessageIsAModalOkBox();
@@ -96,13 +96,13 @@ private:
     QString TextOf(const char* box) const { return Find<QLineEdit>(box)->text(); }
     int ValueOf(const char* slider) const { return Find<QScrollBar>(slider)->value(); }
 
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<tintwell::ui::frmMain> m_window;
 };
 
 void FrmMainTest::init()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    m_window = std::make_unique<frmMain>();
+    m_window = std::make_unique<tintwell::ui::frmMain>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();
@@ -409,7 +409,7 @@ void FrmMainTest::screenReaderReadsTheChannelAsTheSliderValue()
     QCOMPARE(TextOf("txtDecB"), u"17"_s);
 }
 
-void FrmMainTest::pastedTextIsCorrectedAndBecomesTheColour_data()
+void FrmMainTest::pastedTextIsCorrectedAndBecomesTheColor_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("pasted");
@@ -432,7 +432,7 @@ void FrmMainTest::pastedTextIsCorrectedAndBecomesTheColour_data()
     QTest::newRow("colour: negative") << u"txtDec"_s << u"-1"_s << u"0"_s << u"000000"_s;
 }
 
-void FrmMainTest::pastedTextIsCorrectedAndBecomesTheColour()
+void FrmMainTest::pastedTextIsCorrectedAndBecomesTheColor()
 {
     QFETCH(QString, box);
     QFETCH(QString, pasted);
@@ -469,7 +469,7 @@ void FrmMainTest::pastedNumberUsesTheLocalesDecimalSeparator()
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
     QLocale::setDefault(locale);
-    m_window = std::make_unique<frmMain>();
+    m_window = std::make_unique<tintwell::ui::frmMain>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     Paste("txtDecR", pasted);
@@ -533,7 +533,7 @@ void FrmMainTest::typingIntoTheCombinedHexBoxIsLeftAsTyped()
     QCOMPARE(TextOf("txtHex"), u"000001"_s);
 }
 
-void FrmMainTest::webSafeSnapsTheColourAndStepsArrowsBy51()
+void FrmMainTest::webSafeSnapsTheColorAndStepsArrowsBy51()
 {
     Paste("txtDecR", u"100"_s);
     Paste("txtDecG", u"200"_s);

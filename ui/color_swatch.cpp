@@ -1,7 +1,7 @@
-#include "ui/colour_swatch.h"
+#include "ui/color_swatch.h"
 
 #include "core/color_name.h"
-#include "ui/colour_mime.h"
+#include "ui/color_mime.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -19,21 +19,21 @@ constexpr int kDragChipSize = 24;
 
 } // namespace
 
-ColourSwatch::ColourSwatch(QWidget* parent)
+ColorSwatch::ColorSwatch(QWidget* parent)
     : QAbstractButton(parent)
 {
     // Not a stop on the way through the window's controls.
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ColourSwatch::ShowColor(QColor colour)
+void ColorSwatch::ShowColor(QColor color)
 {
     QPalette shown = palette();
-    shown.setColor(QPalette::Window, colour);
+    shown.setColor(QPalette::Window, color);
     shown.setColor(QPalette::WindowText, Qt::black);
     setPalette(shown);
     const QString name =
-        QString::fromStdU16String(tintwell::ColorNameText({colour.red(), colour.green(), colour.blue()}));
+        QString::fromStdU16String(tintwell::ColorNameText({color.red(), color.green(), color.blue()}));
     // Told again only when the name changes, not at every step that keeps it.
     if (name == m_name)
         return;
@@ -42,18 +42,18 @@ void ColourSwatch::ShowColor(QColor colour)
     UpdateToolTip();
 }
 
-void ColourSwatch::SetHelp(const QString& help)
+void ColorSwatch::SetHelp(const QString& help)
 {
     m_help = help;
     UpdateToolTip();
 }
 
-void ColourSwatch::UpdateToolTip()
+void ColorSwatch::UpdateToolTip()
 {
     setToolTip(m_name.isEmpty() ? m_help : m_name + u"\n\n"_s + m_help);
 }
 
-void ColourSwatch::paintEvent(QPaintEvent* /*event*/)
+void ColorSwatch::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
@@ -61,14 +61,14 @@ void ColourSwatch::paintEvent(QPaintEvent* /*event*/)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void ColourSwatch::mousePressEvent(QMouseEvent* event)
+void ColorSwatch::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_pressedAt = event->position().toPoint();
     QAbstractButton::mousePressEvent(event);
 }
 
-void ColourSwatch::mouseMoveEvent(QMouseEvent* event)
+void ColorSwatch::mouseMoveEvent(QMouseEvent* event)
 {
     if (!isDown() || (event->position().toPoint() - m_pressedAt).manhattanLength() <
                          QApplication::startDragDistance()) {
@@ -77,13 +77,13 @@ void ColourSwatch::mouseMoveEvent(QMouseEvent* event)
     }
     // A drag, not a click: the release must not start a pick.
     setDown(false);
-    const QColor colour = palette().color(QPalette::Window);
+    const QColor color = palette().color(QPalette::Window);
     auto* drag = new QDrag(this);
-    drag->setMimeData(ColourMimeData({colour.red(), colour.green(), colour.blue()}));
+    drag->setMimeData(ColorMimeData({color.red(), color.green(), color.blue()}));
     QPixmap chip(kDragChipSize, kDragChipSize);
-    chip.fill(colour);
+    chip.fill(color);
     drag->setPixmap(chip);
     drag->exec(Qt::CopyAction);
 }
 
-} // namespace ui
+} // namespace tintwell::ui

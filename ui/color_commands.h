@@ -9,7 +9,7 @@ class QMenu;
 class QMimeData;
 class QWidget;
 
-namespace platform {
+namespace tintwell::platform {
 class GlobalShortcut;
 class ScreenPicker;
 }
@@ -18,9 +18,9 @@ class ChannelInputs;
 class ChannelState;
 } // namespace tintwell
 
-namespace ui {
+namespace tintwell::ui {
 
-class ColourSwatch;
+class ColorSwatch;
 
 // What the window offers around its controls: picking a colour from the
 // screen, copying the colour and pasting one, and the swatch's menu. Every
@@ -28,11 +28,11 @@ class ColourSwatch;
 // model's one entry for a whole colour. Nothing here talks to the screen or
 // the bus until the user asks for it, but the shortcut that picks from
 // anywhere, which the window registers once it is shown.
-class ColourCommands final : public QObject {
+class ColorCommands final : public QObject {
     Q_OBJECT
 
 public:
-    ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::ChannelInputs& inputs,
+    ColorCommands(QWidget& window, ColorSwatch& swatch, tintwell::ChannelInputs& inputs,
                    const tintwell::ChannelState& state);
 
     void StartPicking();
@@ -44,7 +44,7 @@ public:
 
     void CopyHex();
     void CopyRgb();
-    void CopyColourValue();
+    void CopyColorValue();
     void Paste();
 
     // Whether dragged data carries a colour, and taking it when dropped.
@@ -57,14 +57,14 @@ public:
     void ShowMenu(QPoint globalPosition);
 
 private:
-    QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColourCommands::*command)());
+    QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColorCommands::*command)());
     void PickAndCopy();
     tintwell::Rgb Current() const;
-    void Choose(tintwell::Rgb colour);
+    void Choose(tintwell::Rgb color);
     void SetClipboardText(const std::u16string& text);
 
     QWidget& m_window;
-    ColourSwatch& m_swatch;
+    ColorSwatch& m_swatch;
     tintwell::ChannelInputs& m_inputs;
     const tintwell::ChannelState& m_state;
 
@@ -84,4 +84,4 @@ private:
     bool m_copyWhenTaken = false;
 };
 
-} // namespace ui
+} // namespace tintwell::ui

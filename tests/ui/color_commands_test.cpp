@@ -18,51 +18,51 @@ using namespace Qt::StringLiterals;
 
 // What the window offers around its controls, driven as a user would, on the
 // real window offscreen: the clipboard, drops, the menu and the swatch.
-class ColourCommandsTest : public QObject {
+class ColorCommandsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
     void cleanup();
 
-    void copyWritesTheColourInEachNotation_data();
-    void copyWritesTheColourInEachNotation();
-    void pasteTakesANamedColourOrLeavesTheColourWithANotice_data();
-    void pasteTakesANamedColourOrLeavesTheColourWithANotice();
-    void dropAnywhereOnTheWindowSetsTheColour_data();
-    void dropAnywhereOnTheWindowSetsTheColour();
+    void copyWritesTheColorInEachNotation_data();
+    void copyWritesTheColorInEachNotation();
+    void pasteTakesANamedColorOrLeavesTheColorWithANotice_data();
+    void pasteTakesANamedColorOrLeavesTheColorWithANotice();
+    void dropAnywhereOnTheWindowSetsTheColor_data();
+    void dropAnywhereOnTheWindowSetsTheColor();
     void menuOpensFromTheKeyboardWherever_data();
     void menuOpensFromTheKeyboardWherever();
     void swatchIsAButtonWhosePressStartsPicking();
 
 private:
     QLineEdit* Box(const char* name) const { return m_window->findChild<QLineEdit*>(QLatin1StringView(name)); }
-    void SetColour(const QString& packed) const;
+    void SetColor(const QString& packed) const;
 
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<tintwell::ui::frmMain> m_window;
 };
 
-void ColourCommandsTest::init()
+void ColorCommandsTest::init()
 {
-    m_window = std::make_unique<frmMain>();
+    m_window = std::make_unique<tintwell::ui::frmMain>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-void ColourCommandsTest::cleanup()
+void ColorCommandsTest::cleanup()
 {
     QToolTip::hideText();
     m_window.reset();
 }
 
-void ColourCommandsTest::SetColour(const QString& packed) const
+void ColorCommandsTest::SetColor(const QString& packed) const
 {
     QLineEdit* dec = Box("txtDec");
     dec->selectAll();
     dec->insert(packed);
 }
 
-void ColourCommandsTest::copyWritesTheColourInEachNotation_data()
+void ColorCommandsTest::copyWritesTheColorInEachNotation_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("copied");
@@ -72,11 +72,11 @@ void ColourCommandsTest::copyWritesTheColourInEachNotation_data()
     QTest::newRow("value") << u"Copy Colour Value"_s << u"33023"_s;
 }
 
-void ColourCommandsTest::copyWritesTheColourInEachNotation()
+void ColorCommandsTest::copyWritesTheColorInEachNotation()
 {
     QFETCH(QString, command);
     QFETCH(QString, copied);
-    SetColour(u"33023"_s);
+    SetColor(u"33023"_s);
     QGuiApplication::clipboard()->clear();
 
     const QList<QAction*> actions = m_window->actions();
@@ -94,7 +94,7 @@ void ColourCommandsTest::copyWritesTheColourInEachNotation()
     QCOMPARE(QGuiApplication::clipboard()->text(), u"255"_s);
 }
 
-void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice_data()
+void ColorCommandsTest::pasteTakesANamedColorOrLeavesTheColorWithANotice_data()
 {
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("hex"); // txtHex afterwards, blue first
@@ -106,12 +106,12 @@ void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice_data
     QTest::newRow("bare number") << u"16711680"_s << u"123456"_s << true;
 }
 
-void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice()
+void ColorCommandsTest::pasteTakesANamedColorOrLeavesTheColorWithANotice()
 {
     QFETCH(QString, clipboard);
     QFETCH(QString, hex);
     QFETCH(bool, notice);
-    SetColour(u"1193046"_s); // 0x123456
+    SetColor(u"1193046"_s); // 0x123456
     QGuiApplication::clipboard()->setText(clipboard);
 
     QTest::keyClick(Box("txtDecG"), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
@@ -120,10 +120,10 @@ void ColourCommandsTest::pasteTakesANamedColourOrLeavesTheColourWithANotice()
         QTRY_VERIFY(QToolTip::text().contains(u"clipboard holds no colour"_s));
 }
 
-void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour_data()
+void ColorCommandsTest::dropAnywhereOnTheWindowSetsTheColor_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("color");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hex");
     QTest::newRow("colour on the swatch") << u"shapeColorDemo"_s << QColor(1, 2, 3) << QString() << u"030201"_s;
@@ -132,15 +132,15 @@ void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour_data()
     QTest::newRow("no colour is refused") << u"Label4"_s << QColor() << u"hello"_s << u"000000"_s;
 }
 
-void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour()
+void ColorCommandsTest::dropAnywhereOnTheWindowSetsTheColor()
 {
     QFETCH(QString, target);
-    QFETCH(QColor, colour);
+    QFETCH(QColor, color);
     QFETCH(QString, text);
     QFETCH(QString, hex);
     QMimeData data;
-    if (colour.isValid())
-        data.setColorData(colour);
+    if (color.isValid())
+        data.setColorData(color);
     if (!text.isNull())
         data.setText(text);
 
@@ -156,14 +156,14 @@ void ColourCommandsTest::dropAnywhereOnTheWindowSetsTheColour()
     QCOMPARE(Box("txtHex")->text(), hex);
 }
 
-void ColourCommandsTest::menuOpensFromTheKeyboardWherever_data()
+void ColorCommandsTest::menuOpensFromTheKeyboardWherever_data()
 {
     QTest::addColumn<QKeyCombination>("key");
     QTest::newRow("menu key") << QKeyCombination(Qt::Key_Menu);
     QTest::newRow("Shift+F10") << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10);
 }
 
-void ColourCommandsTest::menuOpensFromTheKeyboardWherever()
+void ColorCommandsTest::menuOpensFromTheKeyboardWherever()
 {
     QFETCH(QKeyCombination, key);
     QTest::keyClick(Box("txtDecR"), key.key(), key.keyboardModifiers());
@@ -178,7 +178,7 @@ void ColourCommandsTest::menuOpensFromTheKeyboardWherever()
     menu->close();
 }
 
-void ColourCommandsTest::swatchIsAButtonWhosePressStartsPicking()
+void ColorCommandsTest::swatchIsAButtonWhosePressStartsPicking()
 {
     QAccessibleInterface* swatch =
         QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(u"shapeColorDemo"_s));
@@ -193,5 +193,5 @@ void ColourCommandsTest::swatchIsAButtonWhosePressStartsPicking()
     QCOMPARE(Box("txtHex")->text(), u"000000"_s);
 }
 
-QTEST_MAIN(ColourCommandsTest)
-#include "colour_commands_test.moc"
+QTEST_MAIN(ColorCommandsTest)
+#include "color_commands_test.moc"

@@ -1,4 +1,4 @@
-#include "ui/colour_commands.h"
+#include "ui/color_commands.h"
 
 #include "core/channel_inputs.h"
 #include "core/channel_state.h"
@@ -6,8 +6,8 @@
 #include "core/color_notation.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
-#include "ui/colour_mime.h"
-#include "ui/colour_swatch.h"
+#include "ui/color_mime.h"
+#include "ui/color_swatch.h"
 #include "ui/error_report.h"
 #include "ui/pick_note.h"
 
@@ -23,7 +23,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace ui {
+namespace tintwell::ui {
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr int kNoticeMilliseconds = 6000;
 
 } // namespace
 
-ColourCommands::ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::ChannelInputs& inputs,
+ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, tintwell::ChannelInputs& inputs,
                                const tintwell::ChannelState& state)
     : QObject(&window)
     , m_window(window)
@@ -39,12 +39,12 @@ ColourCommands::ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::
     , m_inputs(inputs)
     , m_state(state)
 {
-    m_pick = AddAction(u"Pick from Screen"_s, {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColourCommands::StartPicking);
+    m_pick = AddAction(u"Pick from Screen"_s, {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
     m_copyHex = AddAction(u"Copy #RRGGBB"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-                          &ColourCommands::CopyHex);
-    m_copyRgb = AddAction(u"Copy rgb()"_s, {}, &ColourCommands::CopyRgb);
-    m_copyValue = AddAction(u"Copy Colour Value"_s, {}, &ColourCommands::CopyColourValue);
-    m_paste = AddAction(u"Paste Colour"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColourCommands::Paste);
+                          &ColorCommands::CopyHex);
+    m_copyRgb = AddAction(u"Copy rgb()"_s, {}, &ColorCommands::CopyRgb);
+    m_copyValue = AddAction(u"Copy Colour Value"_s, {}, &ColorCommands::CopyColorValue);
+    m_paste = AddAction(u"Paste Colour"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColorCommands::Paste);
 
     // The menu key and Shift+F10 open the swatch's menu wherever the focus is.
     auto* openMenu = new QAction(this);
@@ -58,13 +58,13 @@ ColourCommands::ColourCommands(QWidget& window, ColourSwatch& swatch, tintwell::
             [this](QPoint at) { ShowMenu(m_swatch.mapToGlobal(at)); });
     // Queued, so a grab taken for the pick is not undone by the button or
     // menu that is still letting go of the pointer.
-    connect(&m_swatch, &QAbstractButton::clicked, this, &ColourCommands::StartPicking, Qt::QueuedConnection);
+    connect(&m_swatch, &QAbstractButton::clicked, this, &ColorCommands::StartPicking, Qt::QueuedConnection);
     m_swatch.SetHelp(u"Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
                         u"program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."_s);
 }
 
-QAction* ColourCommands::AddAction(const QString& text, const QList<QKeySequence>& keys,
-                                   void (ColourCommands::*command)())
+QAction* ColorCommands::AddAction(const QString& text, const QList<QKeySequence>& keys,
+                                   void (ColorCommands::*command)())
 {
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
@@ -75,16 +75,16 @@ QAction* ColourCommands::AddAction(const QString& text, const QList<QKeySequence
     return action;
 }
 
-void ColourCommands::StartPicking()
+void ColorCommands::StartPicking()
 {
     if (m_picker == nullptr) {
         m_picker = platform::CreateScreenPicker(m_window);
-        connect(m_picker, &platform::ScreenPicker::Hovered, this, [this](tintwell::Rgb colour) {
+        connect(m_picker, &platform::ScreenPicker::Hovered, this, [this](tintwell::Rgb color) {
             m_previewed = true;
-            Choose(colour);
+            Choose(color);
         });
-        connect(m_picker, &platform::ScreenPicker::Picked, this, [this](tintwell::Rgb colour) {
-            Choose(colour);
+        connect(m_picker, &platform::ScreenPicker::Picked, this, [this](tintwell::Rgb color) {
+            Choose(color);
             if (std::exchange(m_copyWhenTaken, false))
                 CopyHex();
         });
@@ -107,22 +107,22 @@ void ColourCommands::StartPicking()
     m_picker->Start();
 }
 
-void ColourCommands::CancelPicking()
+void ColorCommands::CancelPicking()
 {
     if (m_picker != nullptr)
         m_picker->Cancel();
 }
 
-void ColourCommands::RegisterShortcut()
+void ColorCommands::RegisterShortcut()
 {
     if (m_shortcut != nullptr)
         return;
     m_shortcut = platform::CreateGlobalShortcut(this);
-    connect(m_shortcut, &platform::GlobalShortcut::Activated, this, &ColourCommands::PickAndCopy);
+    connect(m_shortcut, &platform::GlobalShortcut::Activated, this, &ColorCommands::PickAndCopy);
     m_shortcut->Register();
 }
 
-void ColourCommands::PickAndCopy()
+void ColorCommands::PickAndCopy()
 {
     // The pick already running is the user's, started in the window or by
     // the shortcut; it stays as it was.
@@ -132,23 +132,23 @@ void ColourCommands::PickAndCopy()
     StartPicking();
 }
 
-void ColourCommands::CopyHex()
+void ColorCommands::CopyHex()
 {
-    QGuiApplication::clipboard()->setMimeData(ColourMimeData(Current()));
+    QGuiApplication::clipboard()->setMimeData(ColorMimeData(Current()));
 }
 
-void ColourCommands::CopyRgb()
+void ColorCommands::CopyRgb()
 {
     SetClipboardText(tintwell::RgbNotation(Current()));
 }
 
-void ColourCommands::CopyColourValue()
+void ColorCommands::CopyColorValue()
 {
-    const tintwell::Rgb colour = Current();
-    SetClipboardText(tintwell::ColorDecimalText(colour.red, colour.green, colour.blue));
+    const tintwell::Rgb color = Current();
+    SetClipboardText(tintwell::ColorDecimalText(color.red, color.green, color.blue));
 }
 
-void ColourCommands::Paste()
+void ColorCommands::Paste()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data != nullptr && CanTake(*data)) {
@@ -159,23 +159,23 @@ void ColourCommands::Paste()
            u"\"teal\"."_s);
 }
 
-bool ColourCommands::CanTake(const QMimeData& data) const
+bool ColorCommands::CanTake(const QMimeData& data) const
 {
-    return ColourFromMimeData(data).has_value();
+    return ColorFromMimeData(data).has_value();
 }
 
-void ColourCommands::Take(const QMimeData& data)
+void ColorCommands::Take(const QMimeData& data)
 {
-    if (const std::optional<tintwell::Rgb> colour = ColourFromMimeData(data))
-        Choose(*colour);
+    if (const std::optional<tintwell::Rgb> color = ColorFromMimeData(data))
+        Choose(*color);
 }
 
-void ColourCommands::Notice(const QString& text)
+void ColorCommands::Notice(const QString& text)
 {
     QToolTip::showText(m_swatch.mapToGlobal(m_swatch.rect().center()), text, &m_swatch, {}, kNoticeMilliseconds);
 }
 
-void ColourCommands::ShowMenu(QPoint globalPosition)
+void ColorCommands::ShowMenu(QPoint globalPosition)
 {
     if (m_menu == nullptr) {
         m_menu = new QMenu(&m_window);
@@ -188,19 +188,19 @@ void ColourCommands::ShowMenu(QPoint globalPosition)
     m_menu->popup(globalPosition);
 }
 
-tintwell::Rgb ColourCommands::Current() const
+tintwell::Rgb ColorCommands::Current() const
 {
     return {m_state.lMasterR, m_state.lMasterG, m_state.lMasterB};
 }
 
-void ColourCommands::Choose(tintwell::Rgb colour)
+void ColorCommands::Choose(tintwell::Rgb color)
 {
-    RunHandler(&m_window, [&] { m_inputs.ColorChosen(colour); });
+    RunHandler(&m_window, [&] { m_inputs.ColorChosen(color); });
 }
 
-void ColourCommands::SetClipboardText(const std::u16string& text)
+void ColorCommands::SetClipboardText(const std::u16string& text)
 {
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
 }
 
-} // namespace ui
+} // namespace tintwell::ui

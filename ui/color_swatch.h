@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-namespace ui {
+namespace tintwell::ui {
 
 // The swatch that shows the colour, filled with its palette's window colour.
 // It is a button, to the user and to assistive technologies: a click asks for
@@ -10,13 +10,13 @@ namespace ui {
 // dropped. It names its colour, as the nearest CSS colour name, in its
 // tooltip and its accessible description, so a screen reader announces the
 // name whenever the colour changes.
-class ColourSwatch final : public QAbstractButton {
+class ColorSwatch final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    explicit ColourSwatch(QWidget* parent);
+    explicit ColorSwatch(QWidget* parent);
 
-    void ShowColor(QColor colour);
+    void ShowColor(QColor color);
     // What the tooltip says after the colour's name.
     void SetHelp(const QString& help);
 
@@ -33,4 +33,4 @@ private:
     QString m_help;
 };
 
-} // namespace ui
+} // namespace tintwell::ui
