@@ -1,6 +1,6 @@
+#include "app/display_guard.h"
 #include "platform/display_platform.h"
 #include "platform/font_warm_up.h"
-#include "ui/display_guard.h"
 #include "ui/frm_main.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TINTWELL_APP_ID));
 
     tintwell::platform::ChooseDisplayPlatform(argc, argv);
-    tintwell::ui::DisplayGuard displayGuard;
+    tintwell::app::DisplayGuard displayGuard;
     // The font system starts while Qt opens the display. Where no display
     // opens, the guard ends the process, this thread with it.
     std::jthread fonts = tintwell::platform::WarmUpFonts();

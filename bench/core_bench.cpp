@@ -94,10 +94,7 @@ void BM_UpdateDisplayNullView(benchmark::State& state)
     ChannelState channels(view);
     std::int32_t channel = 0;
     for (auto _ : state) {
-        channels.lMasterR = channel;
-        channels.lMasterG = 255 - channel;
-        channels.lMasterB = channel ^ 0x55;
-        channels.UpdateDisplay();
+        channels.SetColor({channel, 255 - channel, channel ^ 0x55});
         channel = (channel + 1) & 0xFF;
     }
 }

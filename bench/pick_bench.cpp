@@ -55,7 +55,7 @@ int main(int argc, char* argv[])
     const int half = kPatch.width() / 2;
     ColorPatch(&window, QRect(kPatch.topLeft(), QSize(half, kPatch.height())), QColor(0x1E, 0x5A, 0xC8));
     ColorPatch(&window, QRect(kPatch.topLeft() + QPoint(half, 0), QSize(half, kPatch.height())),
-                QColor(0xC8, 0x5A, 0x1E));
+               QColor(0xC8, 0x5A, 0x1E));
     QCursor::setPos(kPatch.topLeft() + QPoint(half / 2, kPatch.height() / 2));
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();

@@ -1,5 +1,6 @@
 # The Debian package, built with `cpack` from a configured build tree. Its
-# dependencies come from scanning the binary's shared libraries.
+# dependencies come from scanning the binary's shared libraries. The release
+# preset, which scripts/package builds, carries Debian's hardening flags.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tintwell)
 set(CPACK_PACKAGE_VENDOR "The Tintwell developers")

@@ -8,19 +8,6 @@
 
 namespace tintwell {
 
-Box DecimalBox(Slider channel)
-{
-    switch (channel) {
-    case Slider::ScrollR:
-        return Box::txtDecR;
-    case Slider::ScrollG:
-        return Box::txtDecG;
-    case Slider::ScrollB:
-        break;
-    }
-    return Box::txtDecB;
-}
-
 ChannelInputs::ChannelInputs(ChannelState& state, ColorView& view,
                              std::u16string_view decimalSeparator)
     : m_state(state)
@@ -31,14 +18,15 @@ ChannelInputs::ChannelInputs(ChannelState& state, ColorView& view,
 
 void ChannelInputs::SliderChanged(Slider slider)
 {
-    m_state.Channel(slider) = m_view.Value(slider);
+    m_state.Level(Describe(slider).channel) = m_view.Value(slider);
     m_state.UpdateDisplay();
 }
 
-void ChannelInputs::ChannelTextChanged(Slider channel)
+void ChannelInputs::ChannelTextChanged(Channel channel)
 {
-    const double number = CheckEntry(DecimalBox(channel), kMaxChannel, ChannelDecimalText(kMaxChannel));
-    m_state.Channel(channel) = ToWholeNumber(number);
+    const double number =
+        CheckEntry(BoxOf(channel, Notation::Decimal), kMaxChannel, ChannelDecimalText(kMaxChannel));
+    m_state.Level(channel) = ToWholeNumber(number);
     m_state.UpdateDisplay();
 }
 
@@ -46,22 +34,11 @@ void ChannelInputs::ColorTextChanged()
 {
     const std::int32_t value =
         ToWholeNumber(CheckEntry(Box::txtDec, kMaxColorValue, ColorDecimalText(kMaxChannel, kMaxChannel, kMaxChannel)));
-    m_state.lMasterR = value % 256;
-    m_state.lMasterG = (value / 256) % 256;
-    m_state.lMasterB = value / 65536;
-    m_state.UpdateDisplay();
+    m_state.SetColor({value % 256, (value / 256) % 256, value / 65536});
 }
 
 void ChannelInputs::HexTextChanged()
 {
-    m_state.UpdateDisplay();
-}
-
-void ChannelInputs::ColorChosen(Rgb color)
-{
-    m_state.lMasterR = color.red;
-    m_state.lMasterG = color.green;
-    m_state.lMasterB = color.blue;
     m_state.UpdateDisplay();
 }
 

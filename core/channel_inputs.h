@@ -2,7 +2,6 @@
 
 #include "core/channel_state.h"
 #include "core/color_view.h"
-#include "core/rgb.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +21,7 @@ public:
 
     // The decimal box of one channel changed: text that is not a number
     // becomes "0", a number out of 0..255 the nearer limit.
-    void ChannelTextChanged(Slider channel);
+    void ChannelTextChanged(Channel channel);
 
     // The combined decimal box changed: as a channel box, over 0..16777215,
     // split into the three channels.
@@ -31,11 +30,6 @@ public:
     // A channel's hexadecimal box changed; it only shows the colour, so the
     // refresh puts its text back.
     void HexTextChanged();
-
-    // A whole colour arrived at once, picked from the screen, pasted or
-    // dropped: the channels take it as it is (web-safe mode rounds nothing
-    // here, as with typed values) and one refresh shows it everywhere.
-    void ColorChosen(Rgb color);
 
 private:
     // Corrects the box's text into 0..limit, in the box, and returns the
@@ -47,8 +41,5 @@ private:
     ColorView& m_view;
     std::u16string m_decimalSeparator;
 };
-
-// The decimal box that shows a channel.
-Box DecimalBox(Slider channel);
 
 } // namespace tintwell

@@ -3,6 +3,8 @@
 #include "core/checked_math.h"
 #include "core/color_formats.h"
 
+#include <array>
+
 namespace tintwell {
 
 namespace {
@@ -22,17 +24,19 @@ private:
 
 } // namespace
 
-std::int32_t& ChannelState::Channel(Slider slider)
+std::int32_t& ChannelState::Level(Channel channel)
 {
-    switch (slider) {
-    case Slider::ScrollR:
-        return lMasterR;
-    case Slider::ScrollG:
-        return lMasterG;
-    case Slider::ScrollB:
-        break;
-    }
-    return lMasterB;
+    static constexpr std::array<std::int32_t ChannelState::*, 3> kLevels{
+        &ChannelState::lMasterR, &ChannelState::lMasterG, &ChannelState::lMasterB};
+    return this->*kLevels[Index(channel)];
+}
+
+void ChannelState::SetColor(Rgb color)
+{
+    lMasterR = color.red;
+    lMasterG = color.green;
+    lMasterB = color.blue;
+    UpdateDisplay();
 }
 
 void ChannelState::UpdateDisplay()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/color_view.h"
+#include "core/rgb.h"
 
 #include <cstdint>
 
@@ -21,7 +22,12 @@ public:
     // back in here; those nested calls return at once.
     void UpdateDisplay();
 
-    std::int32_t& Channel(Slider slider);
+    // The whole colour, and taking a whole colour: the channels take it as it
+    // is and one refresh shows it everywhere.
+    Rgb Color() const { return {lMasterR, lMasterG, lMasterB}; }
+    void SetColor(Rgb color);
+
+    std::int32_t& Level(Channel channel);
 
     std::int32_t lMasterR = 0;
     std::int32_t lMasterG = 0;

@@ -1,6 +1,7 @@
 #include "core/color_formats.h"
 
 #include "core/checked_math.h"
+#include "core/color_view.h"
 #include "core/numeric_text.h"
 #include "core/run_time_error.h"
 

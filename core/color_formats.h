@@ -6,6 +6,8 @@
 
 namespace tintwell {
 
+class OkMessageBox;
+
 inline constexpr std::int32_t kMaxChannel = 255;
 inline constexpr std::int32_t kMaxColorValue = 16777215; // white, 0xFFFFFF
 inline constexpr std::int32_t kWebSafeStep = 51;
@@ -38,14 +40,6 @@ std::u16string ColorHexText(std::int32_t red, std::int32_t green, std::int32_t b
 // allowed) as a 32-bit value. Raises TypeMismatch for any other text and
 // Overflow for a number beyond 32 bits.
 std::int32_t TextToInt32(std::u16string_view text);
-
-// The plain OK message box through which the colour model speaks to the user;
-// the window provides it. Show() returns once the box is dismissed.
-class OkMessageBox {
-public:
-    virtual ~OkMessageBox() = default;
-    virtual void Show(std::u16string_view prompt, std::u16string_view title) = 0;
-};
 
 inline constexpr std::u16string_view kRoundToWebSafePrompt = u"RoundToWebSafe()";
 inline constexpr std::u16string_view kRoundToWebSafeTitle = u"CASE ELSE";

@@ -1,29 +1,12 @@
 #pragma once
 
-#include <array>
+#include "core/named_controls.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tintwell {
-
-// The window's controls as the colour model knows them: by name, through the
-// few operations it needs. The window binds each name to a real widget.
-
-enum class Slider { ScrollR, ScrollG, ScrollB };
-
-enum class Box { txtDecR, txtDecG, txtDecB, txtHexR, txtHexG, txtHexB, txtDec, txtHex };
-
-enum class CheckBox { chkWebSafe, chkAlwaysOnTop };
-
-inline constexpr std::array kSliders{Slider::ScrollR, Slider::ScrollG, Slider::ScrollB};
-inline constexpr std::array kBoxes{Box::txtDecR, Box::txtDecG, Box::txtDecB, Box::txtHexR,
-                                   Box::txtHexG, Box::txtHexB, Box::txtDec,  Box::txtHex};
-
-std::string_view ControlName(Slider slider);
-std::string_view ControlName(Box box);
-std::string_view ControlName(CheckBox checkBox);
-inline constexpr std::string_view kSwatchName = "shapeColorDemo";
 
 // What the colour model may do with the controls. Writing a value or text
 // that differs from the current one raises that control's change event
@@ -44,6 +27,14 @@ public:
 
     // A packed colour value, red in the low byte.
     virtual void SetBackColor(std::int32_t colorValue) = 0;
+};
+
+// The plain OK message box through which the colour model speaks to the user;
+// the window provides it. Show() returns once the box is dismissed.
+class OkMessageBox {
+public:
+    virtual ~OkMessageBox() = default;
+    virtual void Show(std::u16string_view prompt, std::u16string_view title) = 0;
 };
 
 } // namespace tintwell

@@ -38,11 +38,6 @@ namespace {
 // Long enough for any interplay of controls; short enough to stay fast.
 constexpr int kMaxActions = 200;
 
-std::size_t Index(auto control)
-{
-    return static_cast<std::size_t>(control);
-}
-
 bool IsWebSafe(std::int32_t channel)
 {
     return channel % kWebSafeStep == 0;

@@ -12,8 +12,6 @@
 #include <array>
 #include <tuple>
 
-using namespace Qt::StringLiterals;
-
 namespace tintwell::platform::magnifier {
 
 namespace {
@@ -38,11 +36,6 @@ constexpr int kLargestRadius = std::max(ViewRadius(kZooms.front()), tintwell::kS
 // it, so the magnifier never shows itself, and the same at every zoom, so
 // it stays put while the user zooms.
 constexpr int kGap = kLargestRadius + 4;
-
-QString Translated(const char* text)
-{
-    return QCoreApplication::translate("Magnifier", text);
-}
 
 // Dark and light, so the outline shows on any colour.
 void Outline(QPainter& painter, QRect area)
@@ -211,12 +204,18 @@ void Paint(QPainter& painter, QRect where, const Reading& reading, const QPalett
         painter.drawText(row(0), Qt::AlignCenter, QString::fromStdU16String(tintwell::HexNotation(*reading.color)));
         painter.drawText(row(1), Qt::AlignCenter, QString::fromStdU16String(tintwell::ColorNameText(*reading.color)));
     }
-    const QString sample = reading.sampleSize == 1 ? Translated("1 pixel")
-                                                   : Translated("%1 × %1 mean").arg(reading.sampleSize);
-    painter.drawText(row(2), Qt::AlignCenter, u"%1× · %2"_s.arg(zoom).arg(sample));
+    //: %1 is the side, in pixels, of the square whose mean (average) is the colour.
+    const QString sample = reading.sampleSize > 1
+                               ? QCoreApplication::translate("Magnifier", "%1 × %1 mean").arg(reading.sampleSize)
+                               : QCoreApplication::translate("Magnifier", "1 pixel");
+    //: %1 is the zoom, %2 the sample, as in "8× · 1 pixel".
+    painter.drawText(row(2), Qt::AlignCenter,
+                     QCoreApplication::translate("Magnifier", "%1× · %2").arg(zoom).arg(sample));
     font.setPixelSize(kHintPixelSize);
     painter.setFont(font);
-    painter.drawText(row(3), Qt::AlignCenter, Translated("+ − zoom   [ ] mean   Esc cancel"));
+    //: The keys: + and − zoom, [ and ] change the square averaged, Esc cancels the pick.
+    painter.drawText(row(3), Qt::AlignCenter,
+                     QCoreApplication::translate("Magnifier", "+ − zoom   [ ] mean   Esc cancel"));
     painter.restore();
 }
 

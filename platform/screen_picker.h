@@ -4,8 +4,6 @@
 
 #include <QObject>
 
-class QWidget;
-
 namespace tintwell::platform {
 
 // Why a pick gave no colour, for the window to put into words.
@@ -66,9 +64,5 @@ Q_SIGNALS:
     void Cancelled();
     void Failed(platform::PickFailure why);
 };
-
-// The picker for this session, owned by `window`. Made on first use, so no
-// grab, bus connection or portal request is prepared before it is needed.
-ScreenPicker* CreateScreenPicker(QWidget& window);
 
 } // namespace tintwell::platform

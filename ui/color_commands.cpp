@@ -1,9 +1,9 @@
 #include "ui/color_commands.h"
 
-#include "core/channel_inputs.h"
 #include "core/channel_state.h"
 #include "core/color_formats.h"
 #include "core/color_notation.h"
+#include "platform/create_screen_picker.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
 #include "ui/color_mime.h"
@@ -31,20 +31,18 @@ constexpr int kNoticeMilliseconds = 6000;
 
 } // namespace
 
-ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, tintwell::ChannelInputs& inputs,
-                               const tintwell::ChannelState& state)
+ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState& state)
     : QObject(&window)
     , m_window(window)
     , m_swatch(swatch)
-    , m_inputs(inputs)
     , m_state(state)
 {
-    m_pick = AddAction(u"Pick from Screen"_s, {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
-    m_copyHex = AddAction(u"Copy #RRGGBB"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+    m_pick = AddAction(tr("Pick from Screen"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
+    m_copyHex = AddAction(tr("Copy #RRGGBB"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                           &ColorCommands::CopyHex);
-    m_copyRgb = AddAction(u"Copy rgb()"_s, {}, &ColorCommands::CopyRgb);
-    m_copyValue = AddAction(u"Copy Colour Value"_s, {}, &ColorCommands::CopyColorValue);
-    m_paste = AddAction(u"Paste Colour"_s, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColorCommands::Paste);
+    m_copyRgb = AddAction(tr("Copy rgb()"), {}, &ColorCommands::CopyRgb);
+    m_copyValue = AddAction(tr("Copy Colour Value"), {}, &ColorCommands::CopyColorValue);
+    m_paste = AddAction(tr("Paste Colour"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColorCommands::Paste);
 
     // The menu key and Shift+F10 open the swatch's menu wherever the focus is.
     auto* openMenu = new QAction(this);
@@ -59,8 +57,9 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, tintwell::Cha
     // Queued, so a grab taken for the pick is not undone by the button or
     // menu that is still letting go of the pointer.
     connect(&m_swatch, &QAbstractButton::clicked, this, &ColorCommands::StartPicking, Qt::QueuedConnection);
-    m_swatch.SetHelp(u"Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
-                        u"program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."_s);
+    m_swatch.SetColorSource([this] { return m_state.Color(); });
+    m_swatch.SetHelp(tr("Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
+                        "program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."));
 }
 
 QAction* ColorCommands::AddAction(const QString& text, const QList<QKeySequence>& keys,
@@ -102,7 +101,7 @@ void ColorCommands::StartPicking()
     }
     if (m_picker->IsPicking())
         return;
-    m_beforePick = Current();
+    m_beforePick = m_state.Color();
     m_previewed = false;
     m_picker->Start();
 }
@@ -134,17 +133,17 @@ void ColorCommands::PickAndCopy()
 
 void ColorCommands::CopyHex()
 {
-    QGuiApplication::clipboard()->setMimeData(ColorMimeData(Current()));
+    QGuiApplication::clipboard()->setMimeData(ColorMimeData(m_state.Color()));
 }
 
 void ColorCommands::CopyRgb()
 {
-    SetClipboardText(tintwell::RgbNotation(Current()));
+    SetClipboardText(tintwell::RgbNotation(m_state.Color()));
 }
 
 void ColorCommands::CopyColorValue()
 {
-    const tintwell::Rgb color = Current();
+    const tintwell::Rgb color = m_state.Color();
     SetClipboardText(tintwell::ColorDecimalText(color.red, color.green, color.blue));
 }
 
@@ -155,8 +154,9 @@ void ColorCommands::Paste()
         Take(*data);
         return;
     }
-    Notice(u"The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…) or a colour name such as "
-           u"\"teal\"."_s);
+    //: The notations and the CSS name are what a paste understands; they stay as they are.
+    Notice(tr("The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…) or a colour name such as "
+              "\"teal\"."));
 }
 
 bool ColorCommands::CanTake(const QMimeData& data) const
@@ -188,14 +188,9 @@ void ColorCommands::ShowMenu(QPoint globalPosition)
     m_menu->popup(globalPosition);
 }
 
-tintwell::Rgb ColorCommands::Current() const
+void ColorCommands::Choose(Rgb color)
 {
-    return {m_state.lMasterR, m_state.lMasterG, m_state.lMasterB};
-}
-
-void ColorCommands::Choose(tintwell::Rgb color)
-{
-    RunHandler(&m_window, [&] { m_inputs.ColorChosen(color); });
+    RunHandler(&m_window, [&] { m_state.SetColor(color); });
 }
 
 void ColorCommands::SetClipboardText(const std::u16string& text)

@@ -14,9 +14,8 @@ class GlobalShortcut;
 class ScreenPicker;
 }
 namespace tintwell {
-class ChannelInputs;
 class ChannelState;
-} // namespace tintwell
+}
 
 namespace tintwell::ui {
 
@@ -32,8 +31,7 @@ class ColorCommands final : public QObject {
     Q_OBJECT
 
 public:
-    ColorCommands(QWidget& window, ColorSwatch& swatch, tintwell::ChannelInputs& inputs,
-                   const tintwell::ChannelState& state);
+    ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState& state);
 
     void StartPicking();
     // Ends a pick in progress as Esc would.
@@ -59,14 +57,12 @@ public:
 private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColorCommands::*command)());
     void PickAndCopy();
-    tintwell::Rgb Current() const;
     void Choose(tintwell::Rgb color);
     void SetClipboardText(const std::u16string& text);
 
     QWidget& m_window;
     ColorSwatch& m_swatch;
-    tintwell::ChannelInputs& m_inputs;
-    const tintwell::ChannelState& m_state;
+    ChannelState& m_state;
 
     QAction* m_pick = nullptr;
     QAction* m_copyHex = nullptr;

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace tintwell::ui {
@@ -42,6 +44,11 @@ void ColorSwatch::ShowColor(QColor color)
     UpdateToolTip();
 }
 
+void ColorSwatch::SetColorSource(std::function<Rgb()> source)
+{
+    m_colorSource = std::move(source);
+}
+
 void ColorSwatch::SetHelp(const QString& help)
 {
     m_help = help;
@@ -70,18 +77,18 @@ void ColorSwatch::mousePressEvent(QMouseEvent* event)
 
 void ColorSwatch::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!isDown() || (event->position().toPoint() - m_pressedAt).manhattanLength() <
+    if (!m_colorSource || !isDown() || (event->position().toPoint() - m_pressedAt).manhattanLength() <
                          QApplication::startDragDistance()) {
         QAbstractButton::mouseMoveEvent(event);
         return;
     }
     // A drag, not a click: the release must not start a pick.
     setDown(false);
-    const QColor color = palette().color(QPalette::Window);
+    const Rgb color = m_colorSource();
     auto* drag = new QDrag(this);
-    drag->setMimeData(ColorMimeData({color.red(), color.green(), color.blue()}));
+    drag->setMimeData(ColorMimeData(color));
     QPixmap chip(kDragChipSize, kDragChipSize);
-    chip.fill(color);
+    chip.fill(QColor(color.red, color.green, color.blue));
     drag->setPixmap(chip);
     drag->exec(Qt::CopyAction);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/rgb.h"
+
 #include <QAbstractButton>
+
+#include <functional>
 
 namespace tintwell::ui {
 
@@ -17,6 +21,8 @@ public:
     explicit ColorSwatch(QWidget* parent);
 
     void ShowColor(QColor color);
+    // Where a drag gets the colour it carries.
+    void SetColorSource(std::function<Rgb()> source);
     // What the tooltip says after the colour's name.
     void SetHelp(const QString& help);
 
@@ -28,6 +34,7 @@ protected:
 private:
     void UpdateToolTip();
 
+    std::function<Rgb()> m_colorSource;
     QPoint m_pressedAt;
     QString m_name;
     QString m_help;

@@ -34,15 +34,18 @@ using namespace Qt::StringLiterals;
 
 namespace tintwell::ui {
 
-using tintwell::Box;
-using tintwell::CheckBox;
-using tintwell::Slider;
-
 namespace {
 
 constexpr int kPageStep = 10;
 // The layout was drawn for an 8-point dialog font: 11 pixels at 96 dpi.
 constexpr int kLayoutFontPixelSize = 11;
+
+// The object name the colour model knows a control by.
+QLatin1StringView NameOf(auto control)
+{
+    const std::string_view name = ControlName(control);
+    return QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 template <typename Widget>
 Widget* Place(Widget* widget, QLatin1StringView name, QRect geometry)
@@ -70,7 +73,7 @@ QLabel* MakeLabel(QWidget* parent, QLatin1StringView name, const QString& captio
 
 QFrame* MakeLine(QWidget* parent, QLatin1StringView name, int left, int top, int right)
 {
-    auto* line = Place(new QFrame(parent), name, ui::RectFromTwips(left, top, right - left, 0));
+    auto* line = Place(new QFrame(parent), name, RectFromTwips(left, top, right - left, 0));
     line->setFrameStyle(QFrame::HLine | QFrame::Plain);
     line->setFixedHeight(1);
     return line;
@@ -86,35 +89,34 @@ frmMain::frmMain(QWidget* parent)
     setWindowTitle(u"Tintwell"_s);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(ui::RectFromTwips(0, 0, 3045, 9360).size());
+    setFixedSize(RectFromTwips(0, 0, 3045, 9360).size());
     // Set before the controls measure their captions, so no other size is
     // ever loaded unless it has to shrink.
-    setFont(ui::CappedFont(font(), kLayoutFontPixelSize));
+    setFont(CappedFont(font(), kLayoutFontPixelSize));
 
     CreateControls();
     FitFont();
     SetTabOrder();
     WireEvents();
     txtDecR->setFocus();
-    m_commands = new ui::ColorCommands(*this, *shapeColorDemo, m_inputs, m_state);
+    m_commands = new ColorCommands(*this, *shapeColorDemo, m_state);
     setAcceptDrops(true);
 
-    ui::RunHandler(this, [this] { Form_Load(); });
+    RunHandler(this, [this] { Form_Load(); });
     m_sessionEnd = new platform::SessionEnd(*this, [this] { Form_Unload(); });
 }
 
 void frmMain::CreateControls()
 {
-    using ui::RectFromTwips;
-
-    chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), "chkAlwaysOnTop"_L1,
+        chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), NameOf(CheckBox::chkAlwaysOnTop),
                            RectFromTwips(840, 120, 1455, 255));
+    m_checkBoxes[Index(CheckBox::chkAlwaysOnTop)] = chkAlwaysOnTop;
     if (!platform::modAlwaysOnTop::IsSupported())
-        chkAlwaysOnTop->setToolTip(
-            u"This desktop (Wayland) lets no program keep its window above others."_s);
+        chkAlwaysOnTop->setToolTip(tr("This desktop (Wayland) lets no program keep its window above others."));
 
-    shapeColorDemo = Place(new ui::ColorSwatch(this), "shapeColorDemo"_L1, RectFromTwips(240, 600, 2535, 1695));
-    shapeColorDemo->setAccessibleName(u"Colour swatch"_s);
+    const QLatin1StringView swatchName(kSwatchName.data(), static_cast<qsizetype>(kSwatchName.size()));
+    shapeColorDemo = Place(new ColorSwatch(this), swatchName, RectFromTwips(240, 600, 2535, 1695));
+    shapeColorDemo->setAccessibleName(tr("Colour swatch"));
 
     Frame1 = Place(new QGroupBox(u"Controls"_s, this), "Frame1"_L1, RectFromTwips(240, 2520, 2535, 6615));
 
@@ -124,22 +126,23 @@ void frmMain::CreateControls()
 
     // Maximum at the top, so the thumb rises with the channel; the style
     // makes the top arrow and the trough above the thumb raise it too.
-    auto* upward = new ui::UpwardScrollBarStyle(this);
-    const auto makeSlider = [&](QLatin1StringView name, int left, const QString& accessibleName) {
-        auto* slider = Place(new QScrollBar(Qt::Vertical, Frame1), name, RectFromTwips(left, 720, 300, 2000));
+    auto* upward = new UpwardScrollBarStyle(this);
+    const auto makeSlider = [&](Slider which, int left, const QString& accessibleName) {
+        auto* slider = Place(new QScrollBar(Qt::Vertical, Frame1), NameOf(which), RectFromTwips(left, 720, 300, 2000));
+        m_scrollBars[Index(which)] = slider;
         slider->setStyle(upward);
-        slider->setRange(0, tintwell::kMaxChannel);
+        slider->setRange(0, kMaxChannel);
         slider->setInvertedAppearance(true);
         slider->setInvertedControls(false); // Up, Page Up and the wheel turned up raise it
-        slider->setSingleStep(tintwell::kFineStep);
+        slider->setSingleStep(kFineStep);
         slider->setPageStep(kPageStep);
         slider->setFocusPolicy(Qt::StrongFocus);
         slider->setAccessibleName(accessibleName);
         return slider;
     };
-    ScrollR = makeSlider("ScrollR"_L1, 480, u"Red"_s);
-    ScrollG = makeSlider("ScrollG"_L1, 1080, u"Green"_s);
-    ScrollB = makeSlider("ScrollB"_L1, 1680, u"Blue"_s);
+    ScrollR = makeSlider(Slider::ScrollR, 480, tr("Red"));
+    ScrollG = makeSlider(Slider::ScrollG, 1080, tr("Green"));
+    ScrollB = makeSlider(Slider::ScrollB, 1680, tr("Blue"));
 
     // The tie boxes and caption are kept, hidden and inert, as the window has
     // always had them.
@@ -156,37 +159,36 @@ void frmMain::CreateControls()
                        RectFromTwips(120, 3200, 2295, 255));
     Label6->hide();
 
-    txtDecR = MakeBox(Frame1, "txtDecR"_L1, RectFromTwips(360, 3720, 500, 300));
-    txtDecG = MakeBox(Frame1, "txtDecG"_L1, RectFromTwips(960, 3720, 500, 300));
-    txtDecB = MakeBox(Frame1, "txtDecB"_L1, RectFromTwips(1560, 3720, 500, 300));
-    txtHexR = MakeBox(Frame1, "txtHexR"_L1, RectFromTwips(360, 4080, 500, 300));
-    txtHexG = MakeBox(Frame1, "txtHexG"_L1, RectFromTwips(960, 4080, 500, 300));
-    txtHexB = MakeBox(Frame1, "txtHexB"_L1, RectFromTwips(1560, 4080, 500, 300));
-    txtDecR->setAccessibleName(u"Red decimal"_s);
-    txtDecG->setAccessibleName(u"Green decimal"_s);
-    txtDecB->setAccessibleName(u"Blue decimal"_s);
-    txtHexR->setAccessibleName(u"Red hexadecimal"_s);
-    txtHexG->setAccessibleName(u"Green hexadecimal"_s);
-    txtHexB->setAccessibleName(u"Blue hexadecimal"_s);
+    const auto makeBox = [&](Box which, QRect geometry, const QString& accessibleName) {
+        auto* box = MakeBox(Frame1, NameOf(which), geometry);
+        box->setAccessibleName(accessibleName);
+        m_lineEdits[Index(which)] = box;
+        return box;
+    };
+    txtDecR = makeBox(Box::txtDecR, RectFromTwips(360, 3720, 500, 300), tr("Red decimal"));
+    txtDecG = makeBox(Box::txtDecG, RectFromTwips(960, 3720, 500, 300), tr("Green decimal"));
+    txtDecB = makeBox(Box::txtDecB, RectFromTwips(1560, 3720, 500, 300), tr("Blue decimal"));
+    txtHexR = makeBox(Box::txtHexR, RectFromTwips(360, 4080, 500, 300), tr("Red hexadecimal"));
+    txtHexG = makeBox(Box::txtHexG, RectFromTwips(960, 4080, 500, 300), tr("Green hexadecimal"));
+    txtHexB = makeBox(Box::txtHexB, RectFromTwips(1560, 4080, 500, 300), tr("Blue hexadecimal"));
 
     Line1 = MakeLine(Frame1, "Line1"_L1, 240, 4680, 2280);
     Label4 = MakeLabel(Frame1, "Label4"_L1, u"Dec"_s, RectFromTwips(240, 4965, 750, 255));
-    txtDec = MakeBox(Frame1, "txtDec"_L1, RectFromTwips(960, 4920, 1095, 300));
-    txtDec->setAccessibleName(u"Colour decimal"_s);
+    txtDec = makeBox(Box::txtDec, RectFromTwips(960, 4920, 1095, 300), tr("Colour decimal"));
     Label5 = MakeLabel(Frame1, "Label5"_L1, u"Hex"_s, RectFromTwips(240, 5325, 750, 255));
-    txtHex = MakeBox(Frame1, "txtHex"_L1, RectFromTwips(960, 5280, 1095, 300));
-    txtHex->setAccessibleName(u"Colour hexadecimal"_s);
+    txtHex = makeBox(Box::txtHex, RectFromTwips(960, 5280, 1095, 300), tr("Colour hexadecimal"));
     Line2 = MakeLine(Frame1, "Line2"_L1, 240, 5880, 2280);
 
-    chkWebSafe = Place(new QCheckBox(u"Web Safe"_s, Frame1), "chkWebSafe"_L1,
+    chkWebSafe = Place(new QCheckBox(u"Web Safe"_s, Frame1), NameOf(CheckBox::chkWebSafe),
                        RectFromTwips(720, 6120, 1095, 195));
+    m_checkBoxes[Index(CheckBox::chkWebSafe)] = chkWebSafe;
     // Thirteen pixels tall, shorter than most styles' square.
-    chkWebSafe->setStyle(new ui::FittedCheckBoxStyle(this));
+    chkWebSafe->setStyle(new FittedCheckBoxStyle(this));
 }
 
 void frmMain::FitFont()
 {
-    const QList<ui::Caption> captions{
+    const QList<Caption> captions{
         {chkAlwaysOnTop, chkAlwaysOnTop->text()},
         {Frame1, Frame1->title()},
         {Label1, Label1->text()},
@@ -200,7 +202,7 @@ void frmMain::FitFont()
         {txtDec, u"16777215"_s},
         {txtHex, u"FFFFFF"_s},
     };
-    setFont(ui::ShrunkToFit(font(), captions));
+    setFont(ShrunkToFit(font(), captions));
 }
 
 void frmMain::SetTabOrder()
@@ -215,7 +217,7 @@ void frmMain::SetTabOrder()
 template <typename Sender, typename Signal>
 void frmMain::Wire(Sender* sender, Signal signal, void (frmMain::*handler)())
 {
-    connect(sender, signal, this, [this, handler] { ui::RunHandler(this, [this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this, [this, handler] { RunHandler(this, [this, handler] { (this->*handler)(); }); });
 }
 
 void frmMain::WireEvents()
@@ -242,7 +244,7 @@ void frmMain::WireEvents()
 void frmMain::closeEvent(QCloseEvent* event)
 {
     m_commands->CancelPicking(); // lets go of the pointer and keyboard first
-    ui::RunHandler(this, [this] { Form_Unload(); });
+    RunHandler(this, [this] { Form_Unload(); });
     m_sessionEnd->Closed();
     event->accept(); // closing is never cancelled
 }
@@ -272,16 +274,13 @@ void frmMain::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     // Queued, so that asking the desktop never holds up the first paint.
     if (!std::exchange(m_painted, true))
-        QMetaObject::invokeMethod(m_commands, &ui::ColorCommands::RegisterShortcut, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_commands, &ColorCommands::RegisterShortcut, Qt::QueuedConnection);
 }
 
 void frmMain::Form_Load()
 {
     m_placement.Restore(*this);
-    m_state.lMasterR = 0;
-    m_state.lMasterG = 0;
-    m_state.lMasterB = 0;
-    m_state.UpdateDisplay();
+    m_state.SetColor({0, 0, 0});
 }
 
 void frmMain::Form_Unload()
@@ -295,57 +294,53 @@ void frmMain::ScrollB_Change() { m_inputs.SliderChanged(Slider::ScrollB); }
 void frmMain::ScrollR_Scroll() { m_inputs.SliderChanged(Slider::ScrollR); }
 void frmMain::ScrollG_Scroll() { m_inputs.SliderChanged(Slider::ScrollG); }
 void frmMain::ScrollB_Scroll() { m_inputs.SliderChanged(Slider::ScrollB); }
-void frmMain::txtDecR_Change() { m_inputs.ChannelTextChanged(Slider::ScrollR); }
-void frmMain::txtDecG_Change() { m_inputs.ChannelTextChanged(Slider::ScrollG); }
-void frmMain::txtDecB_Change() { m_inputs.ChannelTextChanged(Slider::ScrollB); }
+void frmMain::txtDecR_Change() { m_inputs.ChannelTextChanged(Channel::Red); }
+void frmMain::txtDecG_Change() { m_inputs.ChannelTextChanged(Channel::Green); }
+void frmMain::txtDecB_Change() { m_inputs.ChannelTextChanged(Channel::Blue); }
 void frmMain::txtDec_Change() { m_inputs.ColorTextChanged(); }
 void frmMain::txtHexR_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexG_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexB_Change() { m_inputs.HexTextChanged(); }
-void frmMain::chkWebSafe_Click() { tintwell::WebSafeClicked(*this, *this); }
+void frmMain::chkWebSafe_Click() { WebSafeClicked(*this, *this); }
 
 void frmMain::chkAlwaysOnTop_Click()
 {
-    // Keeping above others is a courtesy the desktop may refuse: every error
-    // here is ignored and the box keeps what the user gave it.
-    try {
-        if (Value(CheckBox::chkAlwaysOnTop) == 1)
-            platform::modAlwaysOnTop::MakeTopMost(*this);
-        else
-            platform::modAlwaysOnTop::MakeNotTopMost(*this);
-    } catch (...) {
-    }
+    // Keeping above others is a courtesy the desktop may refuse; the box
+    // keeps what the user gave it either way.
+    if (Value(CheckBox::chkAlwaysOnTop) == 1)
+        platform::modAlwaysOnTop::MakeTopMost(*this);
+    else
+        platform::modAlwaysOnTop::MakeNotTopMost(*this);
 }
 
 std::int16_t frmMain::Value(Slider slider) const
 {
     // The thumb's position: while it is dragged this runs ahead of value().
-    return static_cast<std::int16_t>(ScrollBarOf(slider)->sliderPosition());
+    return static_cast<std::int16_t>(m_scrollBars[Index(slider)]->sliderPosition());
 }
 
 void frmMain::SetValue(Slider slider, std::int16_t value)
 {
-    QScrollBar* bar = ScrollBarOf(slider);
+    QScrollBar* bar = m_scrollBars[Index(slider)];
     if (value < bar->minimum() || value > bar->maximum())
-        throw tintwell::RunTimeError(tintwell::ErrorKind::ControlFailure,
-                                     "invalid value " + std::to_string(value) + " for " +
-                                         std::string(tintwell::ControlName(slider)));
+        throw RunTimeError(ErrorKind::ControlFailure,
+                           "invalid value " + std::to_string(value) + " for " + std::string(ControlName(slider)));
     bar->setValue(value);
 }
 
 void frmMain::SetSmallChange(Slider slider, std::int16_t step)
 {
-    ScrollBarOf(slider)->setSingleStep(step);
+    m_scrollBars[Index(slider)]->setSingleStep(step);
 }
 
 std::u16string frmMain::Text(Box box) const
 {
-    return LineEditOf(box)->text().toStdU16String();
+    return m_lineEdits[Index(box)]->text().toStdU16String();
 }
 
 void frmMain::SetText(Box box, const std::u16string& text)
 {
-    QLineEdit* edit = LineEditOf(box);
+    QLineEdit* edit = m_lineEdits[Index(box)];
     const QString newText = QString::fromStdU16String(text);
     // An identical text raises no change event, and writing it anyway would
     // throw the caret to the end.
@@ -364,7 +359,7 @@ void frmMain::SetText(Box box, const std::u16string& text)
 
 std::int16_t frmMain::Value(CheckBox checkBox) const
 {
-    return CheckBoxOf(checkBox)->isChecked() ? 1 : 0;
+    return m_checkBoxes[Index(checkBox)]->isChecked() ? 1 : 0;
 }
 
 void frmMain::SetBackColor(std::int32_t colorValue)
@@ -381,47 +376,6 @@ void frmMain::Show(std::u16string_view prompt, std::u16string_view title)
     };
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(prompt), QMessageBox::Ok, this);
     box.exec();
-}
-
-QScrollBar* frmMain::ScrollBarOf(Slider slider) const
-{
-    switch (slider) {
-    case Slider::ScrollR:
-        return ScrollR;
-    case Slider::ScrollG:
-        return ScrollG;
-    case Slider::ScrollB:
-        break;
-    }
-    return ScrollB;
-}
-
-QLineEdit* frmMain::LineEditOf(Box box) const
-{
-    switch (box) {
-    case Box::txtDecR:
-        return txtDecR;
-    case Box::txtDecG:
-        return txtDecG;
-    case Box::txtDecB:
-        return txtDecB;
-    case Box::txtHexR:
-        return txtHexR;
-    case Box::txtHexG:
-        return txtHexG;
-    case Box::txtHexB:
-        return txtHexB;
-    case Box::txtDec:
-        return txtDec;
-    case Box::txtHex:
-        break;
-    }
-    return txtHex;
-}
-
-QCheckBox* frmMain::CheckBoxOf(CheckBox checkBox) const
-{
-    return checkBox == CheckBox::chkWebSafe ? chkWebSafe : chkAlwaysOnTop;
 }
 
 } // namespace tintwell::ui

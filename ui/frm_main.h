@@ -2,11 +2,12 @@
 
 #include "core/channel_inputs.h"
 #include "core/channel_state.h"
-#include "core/color_formats.h"
 #include "core/color_view.h"
 #include "platform/window_placement.h"
 
 #include <QWidget>
+
+#include <array>
 
 class QCheckBox;
 class QFrame;
@@ -28,20 +29,20 @@ class ColorSwatch;
 // and hexadecimal boxes, and the two check boxes. It binds the colour model's
 // named controls to its widgets and owns the channels for the life of the
 // process. Controls carry their names as object names.
-class frmMain final : public QWidget, public tintwell::ColorView, public tintwell::OkMessageBox {
+class frmMain final : public QWidget, public ColorView, public OkMessageBox {
     Q_OBJECT
 
 public:
     explicit frmMain(QWidget* parent = nullptr);
 
-    const tintwell::ChannelState& Channels() const { return m_state; }
+    const ChannelState& Channels() const { return m_state; }
 
-    std::int16_t Value(tintwell::Slider slider) const override;
-    void SetValue(tintwell::Slider slider, std::int16_t value) override;
-    void SetSmallChange(tintwell::Slider slider, std::int16_t step) override;
-    std::u16string Text(tintwell::Box box) const override;
-    void SetText(tintwell::Box box, const std::u16string& text) override;
-    std::int16_t Value(tintwell::CheckBox checkBox) const override;
+    std::int16_t Value(Slider slider) const override;
+    void SetValue(Slider slider, std::int16_t value) override;
+    void SetSmallChange(Slider slider, std::int16_t step) override;
+    std::u16string Text(Box box) const override;
+    void SetText(Box box, const std::u16string& text) override;
+    std::int16_t Value(CheckBox checkBox) const override;
     void SetBackColor(std::int32_t colorValue) override;
 
     void Show(std::u16string_view prompt, std::u16string_view title) override;
@@ -82,10 +83,6 @@ private:
     void chkWebSafe_Click();
     void chkAlwaysOnTop_Click();
 
-    QScrollBar* ScrollBarOf(tintwell::Slider slider) const;
-    QLineEdit* LineEditOf(tintwell::Box box) const;
-    QCheckBox* CheckBoxOf(tintwell::CheckBox checkBox) const;
-
     QCheckBox* chkAlwaysOnTop = nullptr;
     ui::ColorSwatch* shapeColorDemo = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -113,9 +110,14 @@ private:
     QFrame* Line2 = nullptr;
     QCheckBox* chkWebSafe = nullptr;
 
+    // The named controls above, in the order of the colour model's tables.
+    std::array<QScrollBar*, kSliders.size()> m_scrollBars{};
+    std::array<QLineEdit*, kBoxes.size()> m_lineEdits{};
+    std::array<QCheckBox*, kCheckBoxes.size()> m_checkBoxes{};
+
     platform::WindowPlacement m_placement;
-    tintwell::ChannelState m_state{*this};
-    tintwell::ChannelInputs m_inputs;
+    ChannelState m_state{*this};
+    ChannelInputs m_inputs;
     ui::ColorCommands* m_commands = nullptr;
     platform::SessionEnd* m_sessionEnd = nullptr;
     bool m_painted = false;

@@ -12,11 +12,6 @@ using namespace tintwell;
 
 namespace {
 
-std::size_t Index(Box box)
-{
-    return static_cast<std::size_t>(box);
-}
-
 TEST(ChannelInputsTest, SliderMovesCarryEveryViewAlong)
 {
     PickerModel model;
@@ -36,7 +31,7 @@ TEST(ChannelInputsTest, SliderMovesCarryEveryViewAlong)
 }
 
 struct TypedCase {
-    Slider channel;
+    Channel channel;
     std::u16string typed;
     std::u16string separator;
     std::u16string shown;
@@ -50,42 +45,42 @@ TEST_P(TypedChannelText, IsCorrectedInPlaceAndBecomesTheChannel)
     const TypedCase& c = GetParam();
     PickerModel model(c.separator);
     model.Load();
-    model.state.Channel(c.channel) = 77; // something the entry must replace
+    model.state.Level(c.channel) = 77; // something the entry must replace
     model.state.UpdateDisplay();
 
-    model.view.UserTypes(DecimalBox(c.channel), c.typed);
+    model.view.UserTypes(BoxOf(c.channel, Notation::Decimal), c.typed);
 
-    EXPECT_EQ(model.view.texts[Index(DecimalBox(c.channel))], c.shown);
-    EXPECT_EQ(model.state.Channel(c.channel), c.value);
+    EXPECT_EQ(model.view.texts[Index(BoxOf(c.channel, Notation::Decimal))], c.shown);
+    EXPECT_EQ(model.state.Level(c.channel), c.value);
     EXPECT_EQ(model.Mismatch(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, TypedChannelText,
-    testing::Values(TypedCase{Slider::ScrollG, u"abc", u".", u"0", 0},
-                    TypedCase{Slider::ScrollR, u"", u".", u"0", 0},
-                    TypedCase{Slider::ScrollR, u"  ", u".", u"0", 0},
-                    TypedCase{Slider::ScrollB, u"300", u".", u"255", 255},
-                    TypedCase{Slider::ScrollB, u"-5", u".", u"0", 0},
-                    TypedCase{Slider::ScrollB, u"255", u".", u"255", 255},
-                    TypedCase{Slider::ScrollB, u"0", u".", u"0", 0},
-                    TypedCase{Slider::ScrollR, u"256", u".", u"255", 255},
-                    TypedCase{Slider::ScrollR, u"255.4", u".", u"255", 255},
-                    TypedCase{Slider::ScrollR, u"254.5", u".", u"254", 254},
-                    TypedCase{Slider::ScrollR, u"12.5", u".", u"12", 12},
-                    TypedCase{Slider::ScrollR, u"13.5", u".", u"14", 14},
-                    TypedCase{Slider::ScrollR, u"-0.4", u".", u"0", 0},
-                    TypedCase{Slider::ScrollG, u" 42 ", u".", u"42", 42},
-                    TypedCase{Slider::ScrollG, u"007", u".", u"7", 7},
-                    TypedCase{Slider::ScrollG, u"1e2", u".", u"100", 100},
-                    TypedCase{Slider::ScrollG, u"1e999", u".", u"255", 255},
-                    TypedCase{Slider::ScrollG, u"-1e999", u".", u"0", 0},
-                    TypedCase{Slider::ScrollG, u"inf", u".", u"0", 0},
-                    TypedCase{Slider::ScrollG, u"nan", u".", u"0", 0},
-                    TypedCase{Slider::ScrollG, std::u16string(5000, u'7'), u".", u"255", 255},
-                    TypedCase{Slider::ScrollR, u"1,5", u".", u"0", 0},
-                    TypedCase{Slider::ScrollR, u"1,5", u",", u"2", 2},
-                    TypedCase{Slider::ScrollR, u"1.5", u",", u"0", 0}));
+    testing::Values(TypedCase{Channel::Green, u"abc", u".", u"0", 0},
+                    TypedCase{Channel::Red, u"", u".", u"0", 0},
+                    TypedCase{Channel::Red, u"  ", u".", u"0", 0},
+                    TypedCase{Channel::Blue, u"300", u".", u"255", 255},
+                    TypedCase{Channel::Blue, u"-5", u".", u"0", 0},
+                    TypedCase{Channel::Blue, u"255", u".", u"255", 255},
+                    TypedCase{Channel::Blue, u"0", u".", u"0", 0},
+                    TypedCase{Channel::Red, u"256", u".", u"255", 255},
+                    TypedCase{Channel::Red, u"255.4", u".", u"255", 255},
+                    TypedCase{Channel::Red, u"254.5", u".", u"254", 254},
+                    TypedCase{Channel::Red, u"12.5", u".", u"12", 12},
+                    TypedCase{Channel::Red, u"13.5", u".", u"14", 14},
+                    TypedCase{Channel::Red, u"-0.4", u".", u"0", 0},
+                    TypedCase{Channel::Green, u" 42 ", u".", u"42", 42},
+                    TypedCase{Channel::Green, u"007", u".", u"7", 7},
+                    TypedCase{Channel::Green, u"1e2", u".", u"100", 100},
+                    TypedCase{Channel::Green, u"1e999", u".", u"255", 255},
+                    TypedCase{Channel::Green, u"-1e999", u".", u"0", 0},
+                    TypedCase{Channel::Green, u"inf", u".", u"0", 0},
+                    TypedCase{Channel::Green, u"nan", u".", u"0", 0},
+                    TypedCase{Channel::Green, std::u16string(5000, u'7'), u".", u"255", 255},
+                    TypedCase{Channel::Red, u"1,5", u".", u"0", 0},
+                    TypedCase{Channel::Red, u"1,5", u",", u"2", 2},
+                    TypedCase{Channel::Red, u"1.5", u",", u"0", 0}));
 
 struct ColorCase {
     std::u16string typed;
@@ -164,7 +159,7 @@ TEST(ChannelInputsTest, AChosenColorIsTakenWholeInOneRefreshEvenInWebSafeMode)
     model.view.UserSetsCheckBox(CheckBox::chkWebSafe, 1);
     model.view.writeCounts.clear();
 
-    model.inputs.ColorChosen({255, 128, 1});
+    model.state.SetColor({255, 128, 1});
 
     EXPECT_EQ(model.Mismatch(), "");
     EXPECT_EQ(model.view.texts[Index(Box::txtHex)], u"0180FF");

@@ -1,5 +1,6 @@
 #include "core/color_formats.h"
 
+#include "core/color_view.h"
 #include "core/run_time_error.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # "Always on Top" sets and clears the window manager's keep-above state on
 # the same native window, without moving it, and keeps it above another
-# window activated over it. Usage: always_on_top_test.sh
+# window activated over it. Before and after, the window manager offers no
+# way to resize or maximise the fixed window. Usage: always_on_top_test.sh
 source "$(dirname "$0")/desktop_lib.sh"
 [[ -n ${DISPLAY:-} ]] || { echo "SKIP: no X display"; exit 77; }
 
@@ -26,10 +27,21 @@ click_always_on_top() { # WINDOW: clicks the box as a user would
     xdotool mousemove $((x + 62)) $((y + 16)) click 1
 }
 
+# Minimum and maximum size the same, and so nothing that would change it.
+looks_fixed() {
+    local hints
+    hints=$(xprop -id "$1" WM_NORMAL_HINTS)
+    [[ $(sed -n 's/.*minimum size: //p' <<<"$hints") == $(sed -n 's/.*maximum size: //p' <<<"$hints") ]] ||
+        fail "minimum and maximum size differ: $hints"
+    ! xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -Eq 'MAXIMIZE|RESIZE' ||
+        fail "the window manager offers: $(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)"
+}
+
 write_conf 1500 1500
 start_app
 picker=$win picker_app=$app
 geometry=$(frame_geometry "$picker")
+looks_fixed "$picker"
 
 click_always_on_top "$picker"
 wait_for above "$picker" || fail "checking the box did not set the keep-above state"
@@ -37,6 +49,7 @@ wait_for above "$picker" || fail "checking the box did not set the keep-above st
     fail "the native window was replaced"
 [[ $(frame_geometry "$picker") == "$geometry" ]] || fail "the window moved or changed size"
 [[ $(xdotool getactivewindow) == "$picker" ]] || fail "the window lost the focus"
+looks_fixed "$picker"
 
 # Another window, opened over it and activated, stays below it.
 export XDG_CONFIG_HOME=$work/other

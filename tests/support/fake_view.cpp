@@ -3,26 +3,8 @@
 using tintwell::Box;
 using tintwell::CheckBox;
 using tintwell::ControlName;
+using tintwell::Index;
 using tintwell::Slider;
-
-namespace {
-
-std::size_t Index(Slider slider)
-{
-    return static_cast<std::size_t>(slider);
-}
-
-std::size_t Index(Box box)
-{
-    return static_cast<std::size_t>(box);
-}
-
-std::size_t Index(CheckBox checkBox)
-{
-    return static_cast<std::size_t>(checkBox);
-}
-
-} // namespace
 
 std::string Narrow(const std::u16string& text)
 {

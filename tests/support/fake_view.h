@@ -29,10 +29,10 @@ public:
     void UserTypes(tintwell::Box box, const std::u16string& text);
     void UserSetsCheckBox(tintwell::CheckBox checkBox, std::int16_t value);
 
-    std::array<std::int16_t, 3> values{};
-    std::array<std::int16_t, 3> smallChanges{1, 1, 1};
-    std::array<std::u16string, 8> texts;
-    std::array<std::int16_t, 2> checkBoxes{};
+    std::array<std::int16_t, tintwell::kSliders.size()> values{};
+    std::array<std::int16_t, tintwell::kSliders.size()> smallChanges{1, 1, 1};
+    std::array<std::u16string, tintwell::kBoxes.size()> texts;
+    std::array<std::int16_t, tintwell::kCheckBoxes.size()> checkBoxes{};
     std::int32_t backColor = 0;
 
     // "ScrollR.Value=255", "txtHexB.Text?" (a read), "shapeColorDemo.BackColor=0" …

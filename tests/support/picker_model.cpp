@@ -8,23 +8,15 @@ PickerModel::PickerModel(std::u16string decimalSeparator)
     : inputs(state, view, decimalSeparator)
 {
     view.onSliderChange = [this](Slider slider) { inputs.SliderChanged(slider); };
+    // As the window wires them: a channel's decimal box enters the channel,
+    // the combined decimal box the whole colour, and the hexadecimal boxes
+    // only refresh; the combined hexadecimal box has no handler.
     view.onBoxChange = [this](Box box) {
-        switch (box) {
-        case Box::txtDecR:
-            return inputs.ChannelTextChanged(Slider::ScrollR);
-        case Box::txtDecG:
-            return inputs.ChannelTextChanged(Slider::ScrollG);
-        case Box::txtDecB:
-            return inputs.ChannelTextChanged(Slider::ScrollB);
-        case Box::txtDec:
-            return inputs.ColorTextChanged();
-        case Box::txtHexR:
-        case Box::txtHexG:
-        case Box::txtHexB:
-            return inputs.HexTextChanged();
-        case Box::txtHex:
-            return;
-        }
+        const BoxControl& control = Describe(box);
+        if (control.notation == Notation::Decimal)
+            return control.channel ? inputs.ChannelTextChanged(*control.channel) : inputs.ColorTextChanged();
+        if (control.channel)
+            inputs.HexTextChanged();
     };
     view.onCheckBoxClick = [this](CheckBox checkBox) {
         if (checkBox == CheckBox::chkWebSafe)
@@ -39,17 +31,12 @@ void PickerModel::Show(std::u16string_view prompt, std::u16string_view title)
 
 void PickerModel::Load()
 {
-    state.lMasterR = 0;
-    state.lMasterG = 0;
-    state.lMasterB = 0;
-    state.UpdateDisplay();
+    state.SetColor({0, 0, 0});
 }
 
 std::string PickerModel::Mismatch() const
 {
-    const std::int32_t r = state.lMasterR;
-    const std::int32_t g = state.lMasterG;
-    const std::int32_t b = state.lMasterB;
+    const auto [r, g, b] = state.Color();
     std::string mismatch;
     const auto expect = [&](bool same, const std::string& what) {
         if (!same)

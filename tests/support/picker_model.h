@@ -3,6 +3,7 @@
 #include "core/channel_inputs.h"
 #include "core/channel_state.h"
 #include "core/color_formats.h"
+#include "core/color_view.h"
 #include "tests/support/fake_view.h"
 
 #include <string>

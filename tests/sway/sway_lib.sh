@@ -34,13 +34,9 @@ sway_require() { # skips unless every tool the desktop needs is here
 }
 
 work=$(mktemp -d)
-services=()
+source "$sway_here/../support/services.sh"
 sway_cleanup() {
-    local i
-    for ((i = ${#services[@]} - 1; i >= 0; i--)); do
-        kill "${services[i]}" 2>/dev/null
-        wait "${services[i]}" 2>/dev/null
-    done
+    stop_services
     # xdg-desktop-portal-wlr writes every screenshot to this one fixed file;
     # a stale one would answer for a capture that failed.
     rm -f /tmp/out.png
@@ -68,31 +64,6 @@ fail() {
         grim "$shot" 2>/dev/null && echo "--- the screen at the failure: $shot" >&2
     fi
     exit 1
-}
-
-wait_for() { # [-t SECONDS] COMMAND...: polls until it succeeds, ten seconds by default
-    local tenths=100
-    if [[ $1 == -t ]]; then
-        tenths=$(($2 * 10))
-        shift 2
-    fi
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-start() { # NAME COMMAND...: runs a service until the test ends, its output in NAME.log
-    local name=$1
-    shift
-    "$@" >"$work/$name.log" 2>&1 &
-    services+=($!)
-}
-
-owned() { # BUS_NAME
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
 }
 
 # A cursor theme whose every cursor is transparent: the headless renderer
@@ -138,13 +109,7 @@ sway_start() { # starts the buses, PipeWire, sway, its XWayland, a pointer and a
     [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
     rm -f /tmp/out.png
 
-    # A bus that starts nothing by itself, so only the portals started here answer.
-    dbus-daemon --config-file="$sway_here/../wayland/private-bus.conf" --nofork \
-        --print-address=3 3>"$work/bus-address" 2>"$work/bus.log" &
-    services+=($!)
-    wait_for test -s "$work/bus-address" || fail "the session bus did not start"
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
-    export DBUS_SESSION_BUS_ADDRESS
+    private_bus_start
 
     start accessibility /usr/libexec/at-spi-bus-launcher --launch-immediately
     # xdg-desktop-portal-wlr will not start without PipeWire.

@@ -26,41 +26,13 @@ command -v Xwayland >/dev/null || skip "no Xwayland"
 $python -c 'import dbus, pyatspi' 2>/dev/null || skip "no python3-dbus or python3-pyatspi"
 
 work=$(mktemp -d)
-services=()
-cleanup() {
-    for ((i = ${#services[@]} - 1; i >= 0; i--)); do
-        kill "${services[i]}" 2>/dev/null
-        wait "${services[i]}" 2>/dev/null
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/../support/services.sh"
+trap 'stop_services; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
     for log in "$work"/*.log; do echo "--- ${log##*/}" >&2; tail -n 15 "$log" >&2; done
     exit 1
-}
-
-# Waits up to ten seconds for a command to succeed.
-wait_for() {
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-start() { # NAME COMMAND...: runs a service until the test ends, its output in NAME.log
-    local name=$1
-    shift
-    "$@" >"$work/$name.log" 2>&1 &
-    services+=($!)
-}
-
-owned() { # BUS_NAME
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
 }
 
 portals=$here/portals
@@ -96,13 +68,8 @@ export WAYLAND_DISPLAY=tintwell-test
 DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
 export DISPLAY
 
-# A bus that starts nothing by itself, so no real portal can stand in for ours.
-dbus-daemon --config-file="$here/private-bus.conf" --nofork --print-address=3 \
-    3>"$work/bus-address" 2>"$work/bus.log" &
-services+=($!)
-wait_for test -s "$work/bus-address" || fail "the session bus did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
-export DBUS_SESSION_BUS_ADDRESS
+# On a bus of its own no real portal can stand in for ours.
+private_bus_start
 
 start accessibility /usr/libexec/at-spi-bus-launcher --launch-immediately
 wait_for owned org.a11y.Bus || fail "the accessibility bus did not start"

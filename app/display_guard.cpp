@@ -1,11 +1,11 @@
-#include "ui/display_guard.h"
+#include "app/display_guard.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace tintwell::ui {
+namespace tintwell::app {
 
 namespace {
 
@@ -70,4 +70,4 @@ void DisplayGuard::Intercept(QtMsgType type, const QMessageLogContext& context, 
     std::_Exit(kNoDisplayStatus);
 }
 
-} // namespace tintwell::ui
+} // namespace tintwell::app

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace tintwell::ui {
+namespace tintwell::app {
 
 // Watches the toolkit's start. Where no display can be opened, Qt gives up
 // with a fatal message and aborts; instead this prints one plain line and
@@ -28,4 +28,4 @@ private:
     QtMessageHandler m_previous = nullptr;
 };
 
-} // namespace tintwell::ui
+} // namespace tintwell::app

@@ -1,4 +1,4 @@
-#include "platform/screen_picker.h"
+#include "platform/create_screen_picker.h"
 
 #include "platform/display_platform.h"
 #include "platform/portal_screen_picker.h"
