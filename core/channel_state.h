@@ -22,8 +22,9 @@ public:
     // back in here; those nested calls return at once.
     void UpdateDisplay();
 
-    // The whole colour, and taking a whole colour: the channels take it as it
-    // is and one refresh shows it everywhere.
+    // The whole colour, and taking a whole colour (picked, pasted, dropped or
+    // typed as one value): the channels take it as it is, web-safe mode
+    // rounding nothing, and one refresh shows it everywhere.
     Rgb Color() const { return {lMasterR, lMasterG, lMasterB}; }
     void SetColor(Rgb color);
 

@@ -40,12 +40,13 @@ constexpr int kPageStep = 10;
 // The layout was drawn for an 8-point dialog font: 11 pixels at 96 dpi.
 constexpr int kLayoutFontPixelSize = 11;
 
-// The object name the colour model knows a control by.
-QLatin1StringView NameOf(auto control)
+QLatin1StringView Latin1(std::string_view name)
 {
-    const std::string_view name = ControlName(control);
     return QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+// The object name the colour model knows a control by.
+QLatin1StringView NameOf(auto control) { return Latin1(ControlName(control)); }
 
 template <typename Widget>
 Widget* Place(Widget* widget, QLatin1StringView name, QRect geometry)
@@ -108,14 +109,13 @@ frmMain::frmMain(QWidget* parent)
 
 void frmMain::CreateControls()
 {
-        chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), NameOf(CheckBox::chkAlwaysOnTop),
+    chkAlwaysOnTop = Place(new QCheckBox(u"Always on Top"_s, this), NameOf(CheckBox::chkAlwaysOnTop),
                            RectFromTwips(840, 120, 1455, 255));
     m_checkBoxes[Index(CheckBox::chkAlwaysOnTop)] = chkAlwaysOnTop;
     if (!platform::modAlwaysOnTop::IsSupported())
         chkAlwaysOnTop->setToolTip(tr("This desktop (Wayland) lets no program keep its window above others."));
 
-    const QLatin1StringView swatchName(kSwatchName.data(), static_cast<qsizetype>(kSwatchName.size()));
-    shapeColorDemo = Place(new ColorSwatch(this), swatchName, RectFromTwips(240, 600, 2535, 1695));
+    shapeColorDemo = Place(new ColorSwatch(this), Latin1(kSwatchName), RectFromTwips(240, 600, 2535, 1695));
     shapeColorDemo->setAccessibleName(tr("Colour swatch"));
 
     Frame1 = Place(new QGroupBox(u"Controls"_s, this), "Frame1"_L1, RectFromTwips(240, 2520, 2535, 6615));
