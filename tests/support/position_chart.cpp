@@ -4,8 +4,12 @@
 // window's own device pixel ratio, so on a scale-2 output each pixel of it is
 // one of the screen's: a pick one physical pixel off, or scaled wrongly,
 // reads a colour that gives the mistake away. A Wayland client, unlike the
-// xcb pixel_chart, since XWayland would scale it up. Ends on SIGTERM.
-// Usage: position_chart APP_ID
+// xcb pixel_chart, since XWayland would scale it up. Given a colour, it is
+// one plain window of that colour instead, of exactly the size the
+// compositor gives it (a terminal would keep to whole character cells).
+// Ends on SIGTERM.
+// Usage: position_chart APP_ID [RRGGBB]
+#include <QColor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -14,12 +18,14 @@
 #include <QString>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 class PositionChart : public QRasterWindow {
 public:
-    PositionChart()
+    explicit PositionChart(std::optional<QColor> solid)
+        : m_solid(solid)
     {
         // Moved onto an output of another scale, the window gets no expose
         // of its own, and would stay drawn at the old ratio.
@@ -29,6 +35,10 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (m_solid) {
+            QPainter(this).fillRect(QRect(QPoint(0, 0), size()), *m_solid);
+            return;
+        }
         const qreal ratio = devicePixelRatio();
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
         QImage image(pixels, QImage::Format_RGB32);
@@ -40,20 +50,26 @@ protected:
         image.setDevicePixelRatio(ratio);
         QPainter(this).drawImage(QPointF(0, 0), image);
     }
+
+private:
+    std::optional<QColor> m_solid;
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: position_chart APP_ID\n");
+    std::optional<QColor> solid;
+    if (argc == 3)
+        solid = QColor(QStringLiteral("#%1").arg(QString::fromLocal8Bit(argv[2])));
+    if (argc < 2 || argc > 3 || (solid && !solid->isValid())) {
+        std::fprintf(stderr, "usage: position_chart APP_ID [RRGGBB]\n");
         return 64;
     }
     QGuiApplication app(argc, argv);
     // The compositor's window rules find it by this.
     QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(argv[1]));
-    PositionChart chart;
+    PositionChart chart(solid);
     chart.resize(320, 240);
     chart.show();
     return QGuiApplication::exec();

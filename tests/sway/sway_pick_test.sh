@@ -68,10 +68,26 @@ pick_with_portal() { # X Y RRGGBB: the back end's picker takes the colour
     wait_for shows "$(bbggrr "$3")" || fail "picking at $1,$2 shows $(hex), not $(bbggrr "$3") ($3)"
 }
 
+x_pointer_at() { # X Y: XWayland has seen the pointer there, or it is moved there again
+    [[ $(xdotool getmouselocation) == "x:$1 y:$2 "* ]] && return 0
+    point_at "$1" "$2"
+    return 1
+}
+
+onto_still() { # X Y: moves the pointer onto the still that is up
+    point_at "$1" "$2"
+    [[ $platform == xcb ]] || return 0
+    # sway shows a window that bypasses the window manager a moment after
+    # XWayland maps it, and gives it no pointer enter then: a pointer that
+    # moved in between stays with the window below until it moves again, as
+    # a hand on a mouse soon would.
+    wait_for x_pointer_at "$1" "$2" || fail "XWayland never saw the pointer at $1,$2"
+}
+
 click_on_still() { # X Y RRGGBB: takes the colour from the still that is up
     # The window previews the colour under the pointer, which also says the
     # still under it is on the screen and takes the click.
-    point_at "$1" "$2"
+    onto_still "$1" "$2"
     wait_for shows "$(bbggrr "$3")" || fail "the still at $1,$2 previews $(hex), not $(bbggrr "$3") ($3)"
     press_button
     wait_for still_shown 0 || fail "the still stayed up after a click at $1,$2"
