@@ -1,10 +1,10 @@
 #include "platform/portal_global_shortcut.h"
 
 #include "tests/support/fake_portal.h"
+#include "tests/support/qt_test.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QtTest>
 
 #include <optional>
 

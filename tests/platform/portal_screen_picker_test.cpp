@@ -1,9 +1,9 @@
 #include "platform/portal_screen_picker.h"
 
 #include "tests/support/fake_portal.h"
+#include "tests/support/qt_test.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 #include <limits>
 #include <optional>

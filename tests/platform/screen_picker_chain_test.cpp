@@ -3,10 +3,10 @@
 #include "platform/portal_screen_picker.h"
 #include "platform/still_screen_picker.h"
 #include "tests/support/fake_portal.h"
+#include "tests/support/qt_test.h"
 
 #include <QSignalSpy>
 #include <QWidget>
-#include <QtTest>
 
 #include <optional>
 

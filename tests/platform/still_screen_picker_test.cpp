@@ -1,6 +1,7 @@
 #include "platform/still_screen_picker.h"
 
 #include "tests/support/fake_portal.h"
+#include "tests/support/qt_test.h"
 
 #include <QCursor>
 #include <QFile>
@@ -10,8 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <QtTest>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;

@@ -1,5 +1,7 @@
 #include "ui/frm_main.h"
 
+#include "tests/support/qt_test.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -10,8 +12,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QToolTip>
-#include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
