@@ -9,8 +9,10 @@
 #include <QtTest>
 
 #define TINTWELL_WITHOUT_CONVERSION_WARNINGS(...)                                                              \
-    _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wconversion\"") __VA_ARGS__ \
-        _Pragma("GCC diagnostic pop")
+    _Pragma("GCC diagnostic push")                                                                             \
+    _Pragma("GCC diagnostic ignored \"-Wconversion\"")                                                         \
+    __VA_ARGS__                                                                                                \
+    _Pragma("GCC diagnostic pop")
 
 #undef QTRY_VERIFY_WITH_TIMEOUT
 #define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                                \
