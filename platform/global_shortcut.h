@@ -17,7 +17,9 @@ public:
     virtual void Register() = 0;
 
 Q_SIGNALS:
-    void Activated();
+    // The key was pressed. Where the desktop sent one, `activationToken`
+    // lets the window take the focus from whichever program has it.
+    void Activated(const QString& activationToken);
 };
 
 // The shortcut to pick a colour and copy it, bound through the desktop's

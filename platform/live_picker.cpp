@@ -41,7 +41,11 @@ bool LivePicker::eventFilter(QObject* watched, QEvent* event)
         return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
-        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        const auto* press = static_cast<QMouseEvent*>(event);
+        // A click takes the pixel it was made on, even where the move there
+        // never arrived: Qt drops a move back to a place it saw last.
+        PointerMoved(watched, press->position());
+        const Qt::MouseButton button = press->button();
         if (button == Qt::LeftButton)
             m_clicked = Outcome::Take;
         else if (button == Qt::RightButton)

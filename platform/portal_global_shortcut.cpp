@@ -1,12 +1,14 @@
 #include "platform/portal_global_shortcut.h"
 
+#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QList>
-#include <QRandomGenerator>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -22,6 +24,9 @@ constexpr auto kActivated = "Activated"_L1;
 constexpr auto kShortcutId = "pick-and-copy"_L1;
 // As the XDG shortcuts format writes keys: modifiers, then the keysym's name.
 constexpr auto kPreferredTrigger = "CTRL+ALT+p"_L1;
+// Some desktops name the shortcuts' group after the session, so it is the
+// same every run, and the key the user chose stays with it.
+constexpr auto kSessionToken = "tintwell"_L1;
 
 // The shortcuts to bind, a(sa{sv}): each one's id and its properties.
 using Shortcut = std::pair<QString, QVariantMap>;
@@ -39,6 +44,28 @@ QString SessionOf(const QVariantMap& results)
     if (handle.metaType() == QMetaType::fromType<QString>() && objectPath.match(handle.toString()).hasMatch())
         return handle.toString();
     return {};
+}
+
+Shortcuts OurShortcuts()
+{
+    return {{kShortcutId,
+             {{u"description"_s, PortalGlobalShortcut::tr("Pick a colour and copy it")},
+              {u"preferred_trigger"_s, QString(kPreferredTrigger)}}}};
+}
+
+// Whether ListShortcuts' answer names our shortcut; an answer of any other
+// shape names nothing.
+bool Lists(const QVariantMap& results, QLatin1StringView id)
+{
+    const QVariant listed = results.value(u"shortcuts"_s);
+    if (listed.metaType() != QMetaType::fromType<QDBusArgument>())
+        return false;
+    const auto argument = listed.value<QDBusArgument>();
+    if (argument.currentSignature() != "a(sa{sv})"_L1)
+        return false;
+    Shortcuts shortcuts;
+    argument >> shortcuts;
+    return std::any_of(shortcuts.begin(), shortcuts.end(), [id](const Shortcut& s) { return s.first == id; });
 }
 
 } // namespace
@@ -81,12 +108,17 @@ void PortalGlobalShortcut::OpenSession()
 {
     if (m_state != State::OpeningSession || m_request->IsOpen())
         return;
-    const QString token = u"tintwell_%1"_s.arg(QRandomGenerator::global()->generate64());
-    m_request->Send(kGlobalShortcuts, u"CreateSession"_s, {}, {{u"session_handle_token"_s, token}});
+    m_request->Send(kGlobalShortcuts, u"CreateSession"_s, {},
+                    {{u"session_handle_token"_s, QString(kSessionToken)},
+                     {u"shortcuts"_s, QVariant::fromValue(OurShortcuts())}});
 }
 
 void PortalGlobalShortcut::OnAnswered(uint response, const QVariantMap& results)
 {
+    if (m_state == State::Listing) {
+        OnListed(response, results);
+        return;
+    }
     if (response != kSucceeded) {
         GiveUp();
         return;
@@ -100,12 +132,27 @@ void PortalGlobalShortcut::OnAnswered(uint response, const QVariantMap& results)
         GiveUp();
         return;
     }
+    m_state = State::Listing;
+    m_request->Send(kGlobalShortcuts, u"ListShortcuts"_s, {QVariant::fromValue(QDBusObjectPath(m_session))}, {});
+}
+
+void PortalGlobalShortcut::OnListed(uint response, const QVariantMap& results)
+{
+    // Bound in an earlier run, or as the session opened: asking again would
+    // only bring up the desktop's dialog for nothing.
+    if (response == kSucceeded && Lists(results, kShortcutId)) {
+        m_state = State::Bound;
+        return;
+    }
+    Bind();
+}
+
+void PortalGlobalShortcut::Bind()
+{
     m_state = State::Binding;
-    const Shortcuts shortcuts{
-        {kShortcutId,
-         {{u"description"_s, tr("Pick a colour and copy it")}, {u"preferred_trigger"_s, QString(kPreferredTrigger)}}}};
     m_request->Send(kGlobalShortcuts, u"BindShortcuts"_s,
-                    {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts), QString()}, {});
+                    {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(OurShortcuts()), QString()},
+                    {});
 }
 
 void PortalGlobalShortcut::OnActivated(const QDBusMessage& signal)
@@ -115,12 +162,25 @@ void PortalGlobalShortcut::OnActivated(const QDBusMessage& signal)
     if (m_state != State::Bound || !signal.signature().startsWith("os"_L1))
         return;
     const QVariantList arguments = signal.arguments();
-    if (arguments.at(0).value<QDBusObjectPath>().path() == m_session && arguments.at(1).toString() == kShortcutId)
-        Q_EMIT Activated();
+    if (arguments.at(0).value<QDBusObjectPath>().path() != m_session || arguments.at(1).toString() != kShortcutId)
+        return;
+    // Newer portals pass the token that lets the window take the focus.
+    QString token;
+    if (signal.signature() == "osta{sv}"_L1) {
+        const QVariant given = qdbus_cast<QVariantMap>(arguments.at(3)).value(u"activation_token"_s);
+        if (given.metaType() == QMetaType::fromType<QString>())
+            token = given.toString();
+    }
+    Q_EMIT Activated(token);
 }
 
 void PortalGlobalShortcut::OnFailed(PickFailure why)
 {
+    // A portal that cannot list may still bind.
+    if (m_state == State::Listing) {
+        Bind();
+        return;
+    }
     if (why != PickFailure::NoPortal || m_state != State::OpeningSession || !m_bus->isConnected()) {
         GiveUp();
         return;

@@ -18,9 +18,12 @@ namespace tintwell::platform {
 // The shortcut that picks a colour and copies it, bound through
 // xdg-desktop-portal's global shortcuts service
 // (org.freedesktop.portal.GlobalShortcuts) in a session of the program's own.
-// Whatever comes back over the bus is checked before it is believed;
-// anything amiss leaves the shortcut unbound. It never starts the portal
-// itself: one that is not running yet is waited for.
+// The session has the same name every run and offers the shortcut as it
+// opens, as some desktops bind only what CreateSession names; the desktop
+// is asked to bind it (which may open a dialog) only when it does not list
+// it already. Whatever comes back over the bus is checked before it is
+// believed; anything amiss leaves the shortcut unbound. It never starts the
+// portal itself: one that is not running yet is waited for.
 class PortalGlobalShortcut final : public GlobalShortcut {
     Q_OBJECT
 
@@ -38,10 +41,12 @@ private Q_SLOTS:
     void OnActivated(const QDBusMessage& signal);
 
 private:
-    enum class State { Unregistered, OpeningSession, Binding, Bound, GaveUp };
+    enum class State { Unregistered, OpeningSession, Listing, Binding, Bound, GaveUp };
 
     void OpenSession();
     void OnAnswered(uint response, const QVariantMap& results);
+    void OnListed(uint response, const QVariantMap& results);
+    void Bind();
     void OnFailed(PickFailure why);
     // Leaves the shortcut unbound for good, with nothing left open.
     void GiveUp();

@@ -70,11 +70,18 @@ QString ParentWindow(const QObject* owner)
 
 PortalRequest::PortalRequest(QObject* parent, std::optional<QDBusConnection> bus,
                              std::chrono::milliseconds callTimeout, std::chrono::milliseconds answerTimeout)
-    : QObject(parent), m_bus(std::move(bus)), m_callTimeout(callTimeout), m_answerTimer(new QTimer(this))
+    : QObject(parent)
+    , m_bus(std::move(bus))
+    , m_callTimeout(callTimeout)
+    , m_answerTimer(new QTimer(this))
+    , m_slowTimer(new QTimer(this))
 {
     m_answerTimer->setSingleShot(true);
     m_answerTimer->setInterval(answerTimeout);
     connect(m_answerTimer, &QTimer::timeout, this, [this] { Fail(PickFailure::NoAnswer); });
+    m_slowTimer->setSingleShot(true);
+    m_slowTimer->setInterval(kSlowAnswer);
+    connect(m_slowTimer, &QTimer::timeout, this, &PortalRequest::Slow);
 }
 
 PortalRequest::~PortalRequest()
@@ -96,6 +103,8 @@ void PortalRequest::Send(QLatin1StringView interface, const QString& method, con
         m_bus = QDBusConnection::sessionBus();
     m_open = true;
     m_answerTimer->start();
+    m_slowTimer->start();
+    m_sinceSent.start();
 
     // The portal makes the request's path from our name and this token, so
     // the answer can be listened for before the call; nobody else can guess
@@ -136,6 +145,7 @@ void PortalRequest::OnResponse(uint response, const QVariantMap& results)
     // An answer already on its way when the request ended.
     if (!m_open)
         return;
+    m_answeredAfter = std::chrono::milliseconds(m_sinceSent.elapsed());
     // The request is over on the portal's side, so there is nothing to close.
     Finish();
     Q_EMIT Answered(response, results);
@@ -159,6 +169,7 @@ void PortalRequest::Finish()
 {
     m_open = false;
     m_answerTimer->stop();
+    m_slowTimer->stop();
     if (m_call) {
         m_call->disconnect(this);
         m_call->deleteLater();

@@ -3,6 +3,7 @@
 #include "platform/screen_picker.h"
 
 #include <QDBusConnection>
+#include <QElapsedTimer>
 #include <QString>
 #include <QVariantMap>
 
@@ -34,6 +35,9 @@ class PortalRequest final : public QObject {
 public:
     static constexpr std::chrono::milliseconds kCallTimeout{std::chrono::seconds(10)};
     static constexpr std::chrono::milliseconds kAnswerTimeout{std::chrono::minutes(2)};
+    // A desktop that takes longer than this may be waiting for the user, or
+    // may never answer: the user is told, and can stop waiting.
+    static constexpr std::chrono::milliseconds kSlowAnswer{std::chrono::seconds(4)};
 
     // Without a bus the session bus is used, connected by the first Send().
     explicit PortalRequest(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
@@ -51,12 +55,16 @@ public:
     // Gives the request up without a signal.
     void Abandon();
     bool IsOpen() const { return m_open; }
+    // How long the last answer took from the call.
+    std::chrono::milliseconds AnsweredAfter() const { return m_answeredAfter; }
     // Whether a call may have the bus start a portal that is not running.
     void SetStartsPortal(bool starts) { m_startsPortal = starts; }
 
 Q_SIGNALS:
     void Answered(uint response, const QVariantMap& results);
     void Failed(platform::PickFailure why);
+    // Still open kSlowAnswer after the call.
+    void Slow();
 
 private Q_SLOTS:
     // A slot because QtDBus can only name a signal's receiver by signature.
@@ -73,6 +81,9 @@ private:
     std::optional<QDBusConnection> m_bus;
     std::chrono::milliseconds m_callTimeout;
     QTimer* m_answerTimer = nullptr;
+    QTimer* m_slowTimer = nullptr;
+    QElapsedTimer m_sinceSent;
+    std::chrono::milliseconds m_answeredAfter{0};
     QDBusPendingCallWatcher* m_call = nullptr;
     QString m_requestPath;
     bool m_open = false;

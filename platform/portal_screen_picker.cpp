@@ -50,6 +50,7 @@ PortalScreenPicker::PortalScreenPicker(QObject* parent, std::optional<QDBusConne
 {
     connect(m_request, &PortalRequest::Answered, this, &PortalScreenPicker::OnAnswered);
     connect(m_request, &PortalRequest::Failed, this, &ScreenPicker::Failed);
+    connect(m_request, &PortalRequest::Slow, this, [this] { Q_EMIT Waiting(false); });
 }
 
 void PortalScreenPicker::Start()
@@ -67,7 +68,10 @@ void PortalScreenPicker::Cancel()
 
 void PortalScreenPicker::OnAnswered(uint response, const QVariantMap& results)
 {
-    if (response == kUserCancelled) {
+    // No person cancels that fast: the desktop could not show its picker.
+    if (response == kUserCancelled && m_request->AnsweredAfter() < kSoonerThanAnyone) {
+        Q_EMIT Failed(PickFailure::DesktopFailed);
+    } else if (response == kUserCancelled) {
         Q_EMIT Cancelled();
     } else if (response != kSucceeded) {
         Q_EMIT Failed(PickFailure::DesktopFailed);

@@ -4,7 +4,14 @@
 
 #include <QObject>
 
+#include <chrono>
+
 namespace tintwell::platform {
+
+// No person answers the desktop's picker or dialog this fast: an answer
+// sooner than this, be it a failure or a cancel, came from a desktop that
+// could not do what was asked (about 5 to 20 ms seen).
+inline constexpr std::chrono::milliseconds kSoonerThanAnyone{300};
 
 // Why a pick gave no colour, for the window to put into words.
 enum class PickFailure {
@@ -28,6 +35,9 @@ enum class PickFailure {
     BadAnswer,
     // The still of the screen could not be read or fits no screen layout.
     BadStill,
+    // The desktop refused to take a still of the screen (as GNOME does once
+    // the user denied screenshots); the next pick uses the desktop's picker.
+    StillRefused,
     // The desktop's own picker was shown and gave nothing; the next pick is
     // made from a still of the screen.
     DesktopPickerGaveNothing,
@@ -60,6 +70,10 @@ Q_SIGNALS:
     // The colour under the pointer while the user looks for one; only
     // pickers that can preview send it.
     void Hovered(tintwell::Rgb color);
+    // The desktop has been asked and has not answered for a while; `still`
+    // when what it was asked for is a still of the screen, rather than a
+    // colour from its own picker.
+    void Waiting(bool still);
     void Picked(tintwell::Rgb color);
     void Cancelled();
     void Failed(platform::PickFailure why);

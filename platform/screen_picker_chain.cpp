@@ -45,6 +45,7 @@ ScreenPickerChain::ScreenPickerChain(QObject* parent, const Maker& makeDesktopPi
 void ScreenPickerChain::Forward(ScreenPicker* from)
 {
     connect(from, &ScreenPicker::Hovered, this, &ScreenPicker::Hovered);
+    connect(from, &ScreenPicker::Waiting, this, &ScreenPicker::Waiting);
     connect(from, &ScreenPicker::Picked, this, &ScreenPicker::Picked);
     connect(from, &ScreenPicker::Cancelled, this, &ScreenPicker::Cancelled);
 }
@@ -84,7 +85,7 @@ bool ScreenPickerChain::IsPicking() const
 
 void ScreenPickerChain::OnDesktopPickerFailed(PickFailure why)
 {
-    const bool prompt = m_sinceStart.elapsed() < kPromptFailureMilliseconds &&
+    const bool prompt = m_sinceStart.elapsed() < kSoonerThanAnyone.count() &&
                         (why == PickFailure::DesktopFailed || why == PickFailure::BadAnswer);
     if (NeverShown(why) || prompt) {
         m_stillPicker->Start();
@@ -96,6 +97,8 @@ void ScreenPickerChain::OnDesktopPickerFailed(PickFailure why)
 
 void ScreenPickerChain::OnStillFailed(PickFailure why)
 {
+    if (why == PickFailure::StillRefused)
+        m_desktopPickerFailedUs = false;
     Q_EMIT Failed(NeitherWay(why));
 }
 

@@ -15,15 +15,12 @@ namespace tintwell::platform {
 // desktop's picker was on the screen ends the pick with a note, and every
 // later pick of the run goes straight to the still, so the user is not sent
 // through a picker that failed them twice. So does a cancel from our own
-// window while the desktop's picker should be holding the keyboard.
+// window while the desktop's picker should be holding the keyboard. A still
+// the desktop refuses sends the next pick back to the desktop's picker.
 class ScreenPickerChain final : public ScreenPicker {
     Q_OBJECT
 
 public:
-    // A back end that cannot run its picker says so within milliseconds
-    // (about 5 seen); anything slower may have been on the screen.
-    static constexpr qint64 kPromptFailureMilliseconds = 300;
-
     // Each maker makes its picker owned by the chain it is given.
     using Maker = std::function<ScreenPicker*(QObject* chain)>;
     ScreenPickerChain(QObject* parent, const Maker& makeDesktopPicker, const Maker& makeStillPicker);

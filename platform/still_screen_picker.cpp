@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 #include <algorithm>
@@ -35,6 +36,7 @@ StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, std::opti
 {
     connect(m_request, &PortalRequest::Answered, this, &StillScreenPicker::OnAnswered);
     connect(m_request, &PortalRequest::Failed, this, &ScreenPicker::Failed);
+    connect(m_request, &PortalRequest::Slow, this, [this] { Q_EMIT Waiting(true); });
     // A still of a screen that went away can no longer be shown as it was.
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
         if (!m_views.empty())
@@ -51,6 +53,12 @@ void StillScreenPicker::Start()
 {
     if (IsPicking())
         return;
+    // A note still on the screen would be frozen into the still: it goes,
+    // and the desktop has seen it go, before the still is asked for.
+    if (QToolTip::isVisible()) {
+        QToolTip::hideText();
+        QGuiApplication::sync();
+    }
     m_requested = QDateTime::currentDateTimeUtc();
     m_request->Send(u"Screenshot"_s, {{u"interactive"_s, false}});
 }
@@ -67,12 +75,17 @@ void StillScreenPicker::Cancel()
 
 void StillScreenPicker::OnAnswered(uint response, const QVariantMap& results)
 {
+    // No person answers that fast: the desktop could not take it.
+    if (response == kUserCancelled && m_request->AnsweredAfter() < kSoonerThanAnyone) {
+        Q_EMIT Failed(PickFailure::DesktopFailed);
+        return;
+    }
     if (response == kUserCancelled) {
         Q_EMIT Cancelled();
         return;
     }
     if (response != kSucceeded) {
-        Q_EMIT Failed(PickFailure::DesktopFailed);
+        Q_EMIT Failed(PickFailure::StillRefused);
         return;
     }
     const QVariant uri = results.value(u"uri"_s);
@@ -111,12 +124,15 @@ bool StillScreenPicker::Show(const QImage& still)
         const auto section = m_layout->Section(areas[i]);
         auto* view = new StillView(&m_window, *screens[static_cast<qsizetype>(i)], m_still,
                                    QRect(section.x, section.y, section.width, section.height));
-        view->ShowOnScreen();
+        connect(view, &StillView::Placed, this, &StillScreenPicker::OnViewPlaced);
         m_views.push_back(view);
     }
     const QPoint pointer = QCursor::pos();
     m_pick = m_layout->PixelAt(pointer.x(), pointer.y());
     m_pickedByKeys = false;
+    m_pointerSeen = false;
+    for (StillView* view : m_views)
+        view->ShowOnScreen();
     ListenToInput();
     Preview();
     if (const StillView* view = ViewAt(m_pick))
@@ -124,12 +140,24 @@ bool StillScreenPicker::Show(const QImage& still)
     return true;
 }
 
+void StillScreenPicker::OnViewPlaced()
+{
+    if (m_views.empty())
+        return;
+    // A view that comes up under a pointer that stays still gets no move;
+    // on X the pointer is where the server says, and elsewhere the view's
+    // entry tells, which counts as seen.
+    if (!m_pointerSeen && !m_pickedByKeys) {
+        const QPoint pointer = QCursor::pos();
+        m_pick = m_layout->PixelAt(pointer.x(), pointer.y());
+    }
+    Preview();
+}
+
 const StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
 {
-    const QPointF point(m_layout->LayoutX(pixel.x), m_layout->LayoutY(pixel.y));
-    const auto found = std::find_if(m_views.begin(), m_views.end(), [&point](const StillView* view) {
-        return QRectF(view->Screen().geometry()).contains(point);
-    });
+    const auto found =
+        std::find_if(m_views.begin(), m_views.end(), [pixel](const StillView* view) { return view->Shows(pixel); });
     return found != m_views.end() ? *found : nullptr;
 }
 
@@ -142,11 +170,7 @@ void StillScreenPicker::Preview()
     // screen, the other screens' parts of the still included. While the
     // screens the program knows lag behind the desktop's, the pick may be
     // on none of them, and the still's edge is all there is.
-    QRect screen = m_still.rect();
-    if (shownOn != nullptr) {
-        const auto section = m_layout->Section(AreaOf(shownOn->Screen()));
-        screen = QRect(section.x, section.y, section.width, section.height);
-    }
+    const QRect screen = shownOn != nullptr ? shownOn->Section() : m_still.rect();
     magnifier::Reading reading = magnifier::Read(m_still, {m_pick.x, m_pick.y}, screen, CurrentLens());
     m_taken = reading.color;
     for (StillView* view : m_views) {
@@ -154,8 +178,7 @@ void StillScreenPicker::Preview()
             view->Mark(std::nullopt, {}, std::nullopt);
             continue;
         }
-        const QPointF hotSpot = QPointF(m_layout->LayoutX(m_pick.x), m_layout->LayoutY(m_pick.y)) -
-                                QPointF(view->Screen().geometry().topLeft());
+        const QPointF hotSpot = view->PointOf(m_pick);
         const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect(), CurrentLens().SampleSize() / 2);
         view->Mark(where, std::move(reading), m_pickedByKeys ? std::optional(hotSpot) : std::nullopt);
     }
@@ -178,10 +201,10 @@ void StillScreenPicker::PointerMoved(const QObject* window, QPointF position)
                                    [window](const StillView* v) { return v->windowHandle() == window; });
     if (view == m_views.end())
         return;
-    // From the view's own screen, since a Wayland window does not know
-    // where on the desktop it is.
-    const QPointF point = position + QPointF((*view)->Screen().geometry().topLeft());
-    MoveTo(m_layout->PixelAt(point.x(), point.y()), false);
+    m_pointerSeen = true;
+    // From the view itself, since a Wayland window does not know where on
+    // the desktop it is, nor always its screen's size in Qt's units.
+    MoveTo((*view)->PixelAt(position), false);
 }
 
 void StillScreenPicker::Step(int dx, int dy)

@@ -47,6 +47,9 @@ protected:
 
 private:
     void OnAnswered(uint response, const QVariantMap& results);
+    // A view is on the screen or has its size: where the pointer has not
+    // been seen on a view yet, the pick starts where the pointer is now.
+    void OnViewPlaced();
     // One step of the live preview at the pick: the magnifier and the
     // sample's colour.
     void Preview();
@@ -64,6 +67,7 @@ private:
     std::vector<StillView*> m_views;
     tintwell::StillPixel m_pick;
     bool m_pickedByKeys = false;
+    bool m_pointerSeen = false;
     // The sample's colour at the pick, as last shown.
     std::optional<tintwell::Rgb> m_taken;
 };

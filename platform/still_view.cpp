@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace tintwell::platform {
@@ -40,6 +42,34 @@ StillView::StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect
     setWindowTitle(tr("Still of the screen"));
     setScreen(&screen);
     setGeometry(screen.geometry());
+}
+
+tintwell::StillPixel StillView::PixelAt(QPointF position) const
+{
+    const auto along = [](double at, int viewLength, int start, int length) {
+        const double scale = static_cast<double>(length) / std::max(viewLength, 1);
+        return std::clamp(start + static_cast<int>(std::floor(at * scale)), start, start + length - 1);
+    };
+    return {along(position.x(), width(), m_section.x(), m_section.width()),
+            along(position.y(), height(), m_section.y(), m_section.height())};
+}
+
+QPointF StillView::PointOf(tintwell::StillPixel pixel) const
+{
+    return {(pixel.x - m_section.x() + 0.5) * width() / std::max(m_section.width(), 1),
+            (pixel.y - m_section.y() + 0.5) * height() / std::max(m_section.height(), 1)};
+}
+
+void StillView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Q_EMIT Placed();
+}
+
+void StillView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Q_EMIT Placed();
 }
 
 void StillView::ShowOnScreen()

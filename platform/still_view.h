@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/still_layout.h"
 #include "platform/magnifier.h"
 
 #include <QImage>
@@ -22,6 +23,15 @@ public:
     StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect section);
 
     QScreen& Screen() const { return m_screen; }
+    // The still's pixels this view shows.
+    QRect Section() const { return m_section; }
+    bool Shows(tintwell::StillPixel pixel) const { return m_section.contains(pixel.x, pixel.y); }
+
+    // The still's pixel under a point of the view, and the point of the view
+    // at a pixel's centre. Both follow the size the desktop gave the view,
+    // which need not be its screen's as Qt reports it.
+    tintwell::StillPixel PixelAt(QPointF position) const;
+    QPointF PointOf(tintwell::StillPixel pixel) const;
 
     // Over the whole of its screen, above every other window.
     void ShowOnScreen();
@@ -30,8 +40,14 @@ public:
     // both in this view's coordinates; none of either when not given.
     void Mark(std::optional<QRect> where, magnifier::Reading reading, std::optional<QPointF> pick);
 
+Q_SIGNALS:
+    // On the screen, or given another size, by the desktop.
+    void Placed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QRect CrosshairArea() const;

@@ -6,6 +6,7 @@
 #include "platform/create_screen_picker.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
+#include "platform/window_activation.h"
 #include "ui/color_mime.h"
 #include "ui/color_swatch.h"
 #include "ui/error_report.h"
@@ -16,8 +17,10 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <QWindow>
 
 #include <utility>
 
@@ -28,6 +31,8 @@ namespace tintwell::ui {
 namespace {
 
 constexpr int kNoticeMilliseconds = 6000;
+// How long a copy waits for the focus before it is made without.
+constexpr int kFocusWaitMilliseconds = 3000;
 
 } // namespace
 
@@ -36,7 +41,11 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
     , m_window(window)
     , m_swatch(swatch)
     , m_state(state)
+    , m_focusWait(new QTimer(this))
 {
+    m_focusWait->setSingleShot(true);
+    m_focusWait->setInterval(kFocusWaitMilliseconds);
+    connect(m_focusWait, &QTimer::timeout, this, &ColorCommands::EndCopyInFront);
     m_pick = AddAction(tr("Pick from Screen"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
     m_copyHex = AddAction(tr("Copy #RRGGBB"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                           &ColorCommands::CopyHex);
@@ -85,12 +94,18 @@ void ColorCommands::StartPicking()
         connect(m_picker, &platform::ScreenPicker::Picked, this, [this](tintwell::Rgb color) {
             Choose(color);
             if (std::exchange(m_copyWhenTaken, false))
-                CopyHex();
+                CopyInFront();
         });
         connect(m_picker, &platform::ScreenPicker::Cancelled, this, [this] {
             m_copyWhenTaken = false;
             if (m_previewed)
                 Choose(m_beforePick);
+        });
+        connect(m_picker, &platform::ScreenPicker::Waiting, this, [this](bool still) {
+            Notice(still ? tr("Waiting for the desktop's screenshot; it may be asking you whether to allow it. "
+                              "Press Esc or click the swatch to stop waiting.")
+                         : tr("Waiting for the desktop's colour picker. Press Esc or click the swatch to stop "
+                              "waiting."));
         });
         connect(m_picker, &platform::ScreenPicker::Failed, this, [this](platform::PickFailure why) {
             m_copyWhenTaken = false;
@@ -99,8 +114,13 @@ void ColorCommands::StartPicking()
             Notice(PickNote(why));
         });
     }
-    if (m_picker->IsPicking())
+    // Asked again while the desktop has not answered: the user has stopped
+    // waiting. (A pick on the screen holds the pointer and keys, so this is
+    // never a click on its way to take a colour.)
+    if (m_picker->IsPicking()) {
+        m_picker->Cancel();
         return;
+    }
     m_beforePick = m_state.Color();
     m_previewed = false;
     m_picker->Start();
@@ -121,14 +141,37 @@ void ColorCommands::RegisterShortcut()
     m_shortcut->Register();
 }
 
-void ColorCommands::PickAndCopy()
+void ColorCommands::PickAndCopy(const QString& activationToken)
 {
     // The pick already running is the user's, started in the window or by
     // the shortcut; it stays as it was.
     if (m_picker != nullptr && m_picker->IsPicking())
         return;
     m_copyWhenTaken = true;
+    m_activationToken = activationToken;
     StartPicking();
+}
+
+void ColorCommands::CopyInFront()
+{
+    platform::BringForward(m_window, std::exchange(m_activationToken, {}));
+    if (m_window.isActiveWindow()) {
+        CopyHex();
+        return;
+    }
+    disconnect(m_copyOnFocus);
+    m_copyOnFocus = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        if (focused != nullptr && focused == m_window.windowHandle())
+            EndCopyInFront();
+    });
+    m_focusWait->start();
+}
+
+void ColorCommands::EndCopyInFront()
+{
+    disconnect(m_copyOnFocus);
+    m_focusWait->stop();
+    CopyHex();
 }
 
 void ColorCommands::CopyHex()

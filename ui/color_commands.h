@@ -7,6 +7,7 @@
 class QAction;
 class QMenu;
 class QMimeData;
+class QTimer;
 class QWidget;
 
 namespace tintwell::platform {
@@ -56,7 +57,11 @@ public:
 
 private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColorCommands::*command)());
-    void PickAndCopy();
+    void PickAndCopy(const QString& activationToken);
+    // Copies the colour once the window has the focus the desktop wants of
+    // a program that copies, or after a while without it.
+    void CopyInFront();
+    void EndCopyInFront();
     void Choose(tintwell::Rgb color);
     void SetClipboardText(const std::u16string& text);
 
@@ -78,6 +83,9 @@ private:
     platform::GlobalShortcut* m_shortcut = nullptr;
     // Set while a pick started by the shortcut runs, whose colour is copied.
     bool m_copyWhenTaken = false;
+    QString m_activationToken;
+    QTimer* m_focusWait = nullptr;
+    QMetaObject::Connection m_copyOnFocus;
 };
 
 } // namespace tintwell::ui

@@ -32,6 +32,10 @@ const char* NoteText(platform::PickFailure why)
         return QT_TRANSLATE_NOOP("PickNote", "The desktop's answer held no usable colour.");
     case PickFailure::BadStill:
         return QT_TRANSLATE_NOOP("PickNote", "The desktop's screenshot could not be used, so no colour was picked.");
+    case PickFailure::StillRefused:
+        return QT_TRANSLATE_NOOP("PickNote", "The desktop refused Tintwell a screenshot, so the next pick uses the "
+                                             "desktop's own picker. To allow screenshots again, see \"Screenshots\" "
+                                             "in the manual (man tintwell).");
     case PickFailure::DesktopPickerGaveNothing:
         return QT_TRANSLATE_NOOP("PickNote", "The desktop's picker gave no colour. The next pick will be made from a "
                                              "still of the screen.");

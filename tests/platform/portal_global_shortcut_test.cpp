@@ -24,6 +24,9 @@ QVariantList Activation(const QVariant& session, const QVariant& id)
 
 const QVariantList kOurs = Activation(QVariant::fromValue(QDBusObjectPath(kSession)), kShortcutId);
 
+const FakeShortcuts kOurShortcuts{
+    {kShortcutId, {{u"description"_s, u"Pick a colour and copy it"_s}, {u"preferred_trigger"_s, u"CTRL+ALT+p"_s}}}};
+
 } // namespace
 
 class PortalGlobalShortcutTest : public QObject {
@@ -35,6 +38,8 @@ private Q_SLOTS:
     void cleanup();
     void activatesOnlyForItsOwnBoundShortcut_data();
     void activatesOnlyForItsOwnBoundShortcut();
+    void passesTheActivationToken_data();
+    void passesTheActivationToken();
 
 private:
     std::optional<PrivateBus> m_bus;
@@ -60,6 +65,7 @@ void PortalGlobalShortcutTest::cleanup()
 void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
 {
     QTest::addColumn<FakeMethod>("session");
+    QTest::addColumn<FakeMethod>("listing");
     QTest::addColumn<FakeMethod>("binding");
     // Sent before the shortcut's own activation, which counts only if bound.
     QTest::addColumn<QVariantList>("before");
@@ -67,17 +73,30 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
 
     const FakeMethod opened{Portal::Answers, 0, {{u"session_handle"_s, kSession}}};
     const FakeMethod binds{Portal::Answers, 0, {}};
+    const FakeMethod unlisted{Portal::Answers, 0, {{u"shortcuts"_s, QVariant::fromValue(FakeShortcuts{})}}};
     const auto unopened = [&](const char* name, FakeMethod session) {
-        QTest::newRow(name) << session << binds << QVariantList{} << false;
+        QTest::newRow(name) << session << unlisted << binds << QVariantList{} << false;
     };
     const auto activated = [&](const char* name, const QVariantList& before) {
-        QTest::newRow(name) << opened << binds << before << true;
+        QTest::newRow(name) << opened << unlisted << binds << before << true;
+    };
+    const auto listed = [&](const char* name, FakeMethod listing) {
+        QTest::newRow(name) << opened << listing << binds << QVariantList{} << true;
     };
 
-    QTest::newRow("bound, then activated") << opened << binds << QVariantList{} << true;
+    QTest::newRow("bound, then activated") << opened << unlisted << binds << QVariantList{} << true;
     QTest::newRow("session handle as an object path")
         << FakeMethod{Portal::Answers, 0, {{u"session_handle"_s, QVariant::fromValue(QDBusObjectPath(kSession))}}}
-        << binds << QVariantList{} << true;
+        << unlisted << binds << QVariantList{} << true;
+    // Bound before, so not bound again: some desktops open a dialog for it.
+    listed("listed already", {Portal::Answers, 0, {{u"shortcuts"_s, QVariant::fromValue(kOurShortcuts)}}});
+    listed("listed among others",
+           {Portal::Answers, 0,
+            {{u"shortcuts"_s, QVariant::fromValue(FakeShortcuts{{u"other"_s, {}}, kOurShortcuts[0]})}}});
+    // Whatever else comes back, binding is asked for.
+    listed("list of another shape", {Portal::Answers, 0, {{u"shortcuts"_s, QStringList{kShortcutId}}}});
+    listed("listing failed", {Portal::Answers, 2, {}});
+    listed("listing refused", {Portal::Refuses, 0, {}});
 
     unopened("session ended some other way", {Portal::Answers, 2, opened.results});
     unopened("session cancelled", {Portal::Answers, 1, opened.results});
@@ -87,8 +106,10 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
     unopened("no global shortcuts interface", {Portal::LacksTheInterface, 0, {}});
     unopened("call refused", {Portal::Refuses, 0, {}});
     unopened("session never answered", {Portal::NeverAnswers, 0, {}});
-    QTest::newRow("binding failed") << opened << FakeMethod{Portal::Answers, 2, {}} << QVariantList{} << false;
-    QTest::newRow("binding refused") << opened << FakeMethod{Portal::Refuses, 0, {}} << QVariantList{} << false;
+    QTest::newRow("binding failed") << opened << unlisted << FakeMethod{Portal::Answers, 2, {}} << QVariantList{}
+                                    << false;
+    QTest::newRow("binding refused") << opened << unlisted << FakeMethod{Portal::Refuses, 0, {}} << QVariantList{}
+                                     << false;
 
     activated("activated for another session",
               Activation(QVariant::fromValue(QDBusObjectPath(kSession + u"_other"_s)), kShortcutId));
@@ -97,20 +118,23 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
     activated("session handle as text", Activation(kSession, kShortcutId));
     activated("shortcut id as a number", Activation(QVariant::fromValue(QDBusObjectPath(kSession)), 1u));
     // Answered only after this activation has come.
-    QTest::newRow("activated before binding") << opened << FakeMethod{Portal::NeverAnswers, 0, {}} << kOurs << true;
+    QTest::newRow("activated before binding")
+        << opened << unlisted << FakeMethod{Portal::NeverAnswers, 0, {}} << kOurs << true;
     // Sent by the connection that has yet to become the portal.
     QTest::newRow("portal started later")
-        << FakeMethod{Portal::Absent, 0, opened.results} << binds << kOurs << true;
+        << FakeMethod{Portal::Absent, 0, opened.results} << unlisted << binds << kOurs << true;
 }
 
 void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut()
 {
     QFETCH(FakeMethod, session);
+    QFETCH(FakeMethod, listing);
     QFETCH(FakeMethod, binding);
     QFETCH(QVariantList, before);
     QFETCH(bool, bound);
     FakePortal& portal = m_bus->Portal();
     portal.createSession = session;
+    portal.listShortcuts = listing;
     portal.bindShortcuts = binding;
     if (session.behaviour != Portal::Absent)
         QVERIFY(portal.Appear());
@@ -141,13 +165,46 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut()
     else
         QTRY_COMPARE(m_bus->MatchRules(), rulesBefore);
     QCOMPARE(activated.count(), bound ? 1 : 0);
+    const bool listedAlready = listing.behaviour == Portal::Answers && listing.response == 0 &&
+                               !qdbus_cast<FakeShortcuts>(listing.results.value(u"shortcuts"_s)).isEmpty();
+    if (bound)
+        QCOMPARE(portal.bindShortcuts.calls, listedAlready ? 0 : 1);
     if (portal.bindShortcuts.calls == 1) {
         QCOMPARE(portal.boundSession, kSession);
-        QCOMPARE(portal.boundShortcuts,
-                 (FakeShortcuts{{kShortcutId,
-                                 {{u"description"_s, u"Pick a colour and copy it"_s},
-                                  {u"preferred_trigger"_s, u"CTRL+ALT+p"_s}}}}));
+        QCOMPARE(portal.boundShortcuts, kOurShortcuts);
     }
+    if (portal.createSession.calls == 1) {
+        // The same session name every run, and the shortcut offered as it opens.
+        QCOMPARE(portal.sessionOptions.value(u"session_handle_token"_s), QVariant(u"tintwell"_s));
+        QCOMPARE(qdbus_cast<FakeShortcuts>(portal.sessionOptions.value(u"shortcuts"_s)), kOurShortcuts);
+    }
+}
+
+void PortalGlobalShortcutTest::passesTheActivationToken_data()
+{
+    QTest::addColumn<QVariantMap>("options");
+    QTest::addColumn<QString>("token");
+    QTest::newRow("none") << QVariantMap{} << QString();
+    QTest::newRow("given") << QVariantMap{{u"activation_token"_s, u"kwin-7"_s}} << u"kwin-7"_s;
+    QTest::newRow("not text") << QVariantMap{{u"activation_token"_s, 7}} << QString();
+}
+
+void PortalGlobalShortcutTest::passesTheActivationToken()
+{
+    QFETCH(QVariantMap, options);
+    QFETCH(QString, token);
+    FakePortal& portal = m_bus->Portal();
+    portal.createSession = {Portal::Answers, 0, {{u"session_handle"_s, kSession}}};
+    QVERIFY(portal.Appear());
+    PortalGlobalShortcut shortcut(nullptr, m_bus->Program(), 1s, 1s);
+    QSignalSpy activated(&shortcut, &PortalGlobalShortcut::Activated);
+    shortcut.Register();
+    QTRY_COMPARE(portal.bindShortcuts.calls, 1);
+    QTRY_VERIFY(!m_bus->MatchRules().join(u' ').contains(u"Response"_s));
+    portal.Activate({QVariant::fromValue(QDBusObjectPath(kSession)), kShortcutId,
+                     QVariant::fromValue(qulonglong{1234}), options});
+    QTRY_COMPARE(activated.count(), 1);
+    QCOMPARE(activated.at(0).at(0).toString(), token);
 }
 
 QTEST_GUILESS_MAIN(PortalGlobalShortcutTest)

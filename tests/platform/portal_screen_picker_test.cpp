@@ -67,7 +67,9 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome_data()
     row("colour", Portal::Answers, 0, red, Outcome::Picked, {255, 128, 0});
     row("rounded", Portal::Answers, 0, ColorAs(0.5, 0.002, 0.998), Outcome::Picked, {128, 1, 254});
     row("second answer ignored", Portal::AnswersTwice, 0, red, Outcome::Picked, {255, 128, 0});
-    row("cancelled by the user", Portal::Answers, 1, {}, Outcome::Cancelled);
+    row("cancelled by the user", Portal::AnswersLate, 1, {}, Outcome::Cancelled);
+    // No person cancels that fast: the desktop could not show its picker.
+    failure("cancelled at once", Portal::Answers, 1, {}, PickFailure::DesktopFailed);
     failure("ended some other way", Portal::Answers, 2, red, PickFailure::DesktopFailed);
     failure("unknown response", Portal::Answers, 7, red, PickFailure::DesktopFailed);
 

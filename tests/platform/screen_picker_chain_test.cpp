@@ -35,6 +35,7 @@ private Q_SLOTS:
     void stillIsTriedWhenTheDesktopPickerCannotRun_data();
     void stillIsTriedWhenTheDesktopPickerCannotRun();
     void cancelFromTheWindowMeansTheDesktopPickerNeverShowed();
+    void refusedStillSendsTheNextPickBackToTheDesktopPicker();
 
 private:
     std::optional<PrivateBus> m_bus;
@@ -72,12 +73,17 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
     };
 
     row("colour", Way(Portal::Answers, 0, red), fails, Outcome::Picked, {}, false, false);
-    row("cancelled by the user", Way(Portal::Answers, 1), fails, Outcome::Cancelled, {}, false, false);
-    row("back end fails at once", fails, fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
-    row("bad answer at once", Way(Portal::Answers, 0, ColorAs(1.0)), Way(Portal::Answers, 1), Outcome::Cancelled, {},
-        true, false);
+    // No person cancels that fast: the desktop could not show its picker.
+    row("cancelled at once", Way(Portal::Answers, 1), Way(Portal::AnswersLate, 1), Outcome::Cancelled, {}, true,
+        false);
+    row("cancelled at once, still too", Way(Portal::Answers, 1), Way(Portal::Answers, 1), Outcome::Failed,
+        PickFailure::CannotPickOrCapture, true, false);
+    // A refused still sends the next pick back to the desktop's picker.
+    row("back end fails at once", fails, fails, Outcome::Failed, PickFailure::StillRefused, true, false);
+    row("bad answer at once", Way(Portal::Answers, 0, ColorAs(1.0)), Way(Portal::AnswersLate, 1), Outcome::Cancelled,
+        {}, true, false);
     row("no such method", noMethod, noMethod, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
-    row("call refused", Way(Portal::Refuses), fails, Outcome::Failed, PickFailure::CannotPickOrCapture, true, false);
+    row("call refused", Way(Portal::Refuses), fails, Outcome::Failed, PickFailure::StillRefused, true, false);
     row("no screenshot interface", noInterface, noInterface, Outcome::Failed, PickFailure::NoScreenshot, true, false);
     row("no portal", Way(Portal::Absent), Way(Portal::Absent), Outcome::Failed, PickFailure::NoPortal, true, false);
     row("still unreadable", fails, Way(Portal::Answers, 0, {{u"uri"_s, u"file:///nowhere.png"_s}}), Outcome::Failed,
@@ -137,7 +143,7 @@ void ScreenPickerChainTest::cancelFromTheWindowMeansTheDesktopPickerNeverShowed(
 {
     FakePortal& portal = m_bus->Portal();
     portal.pickColor = Way(Portal::NeverAnswers);
-    portal.screenshot = Way(Portal::Answers, 1);
+    portal.screenshot = Way(Portal::AnswersLate, 1);
     QVERIFY(portal.Appear());
     QDBusConnection& bus = m_bus->Program();
     ScreenPickerChain chain(
@@ -156,6 +162,31 @@ void ScreenPickerChainTest::cancelFromTheWindowMeansTheDesktopPickerNeverShowed(
     QTRY_COMPARE(cancelled.count(), 1);
     QCOMPARE(portal.pickColor.calls, 1);
     QCOMPARE(portal.screenshot.calls, 1);
+}
+
+// As GNOME after "Deny": every later still is refused at once.
+void ScreenPickerChainTest::refusedStillSendsTheNextPickBackToTheDesktopPicker()
+{
+    FakePortal& portal = m_bus->Portal();
+    portal.pickColor = Way(Portal::AnswersLate, 2);
+    portal.screenshot = Way(Portal::Answers, 2);
+    QVERIFY(portal.Appear());
+    QDBusConnection& bus = m_bus->Program();
+    ScreenPickerChain chain(
+        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus); },
+        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus); });
+    QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
+    // Each pick's note, and the calls to each service so far.
+    for (const auto& [why, pickColorCalls, screenshotCalls] :
+         {std::tuple{PickFailure::DesktopPickerGaveNothing, 1, 0}, std::tuple{PickFailure::StillRefused, 1, 1},
+          std::tuple{PickFailure::DesktopPickerGaveNothing, 2, 1}}) {
+        const qsizetype before = failed.count();
+        chain.Start();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), before + 1, 3000);
+        QCOMPARE(failed.last().at(0).value<PickFailure>(), why);
+        QCOMPARE(portal.pickColor.calls, pickColorCalls);
+        QCOMPARE(portal.screenshot.calls, screenshotCalls);
+    }
 }
 
 QTEST_MAIN(ScreenPickerChainTest)

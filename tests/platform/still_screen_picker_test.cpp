@@ -116,6 +116,7 @@ void StillScreenPickerTest::cleanup()
 
 void StillScreenPickerTest::answerIsCheckedBeforeItIsShown_data()
 {
+    QTest::addColumn<Portal>("answers");
     QTest::addColumn<uint>("response");
     QTest::addColumn<QVariant>("uri");
     QTest::addColumn<File>("file");
@@ -127,17 +128,24 @@ void StillScreenPickerTest::answerIsCheckedBeforeItIsShown_data()
     const QVariant local = QUrl::fromLocalFile(path).toString();
     const QByteArray still = Png(Chart(ScreenSize()));
 
-    QTest::newRow("still of the screen") << 0U << local << File::Written << still << Outcome::Shown << PickFailure{};
-    QTest::newRow("cancelled") << 1U << local << File::None << QByteArray() << Outcome::Cancelled << PickFailure{};
-    QTest::newRow("failed") << 2U << local << File::None << QByteArray() << Outcome::Failed
-                            << PickFailure::DesktopFailed;
-    QTest::newRow("no uri") << 0U << QVariant() << File::None << QByteArray() << Outcome::Failed
+    QTest::newRow("still of the screen")
+        << Portal::Answers << 0U << local << File::Written << still << Outcome::Shown << PickFailure{};
+    // A person cancels a dialog; a desktop that cannot take the still says
+    // so sooner than anyone could.
+    QTest::newRow("cancelled") << Portal::AnswersLate << 1U << local << File::None << QByteArray()
+                               << Outcome::Cancelled << PickFailure{};
+    QTest::newRow("cancelled at once") << Portal::Answers << 1U << local << File::None << QByteArray()
+                                       << Outcome::Failed << PickFailure::DesktopFailed;
+    QTest::newRow("refused") << Portal::Answers << 2U << local << File::None << QByteArray() << Outcome::Failed
+                             << PickFailure::StillRefused;
+    QTest::newRow("no uri") << Portal::Answers << 0U << QVariant() << File::None << QByteArray() << Outcome::Failed
                             << PickFailure::BadAnswer;
-    QTest::newRow("uri as a number") << 0U << QVariant(7) << File::None << QByteArray() << Outcome::Failed
-                                     << PickFailure::BadAnswer;
+    QTest::newRow("uri as a number") << Portal::Answers << 0U << QVariant(7) << File::None << QByteArray()
+                                     << Outcome::Failed << PickFailure::BadAnswer;
 
     const auto bad = [&](const char* name, const QVariant& uri, File file, const QByteArray& content) {
-        QTest::newRow(name) << 0U << uri << file << content << Outcome::Failed << PickFailure::BadStill;
+        QTest::newRow(name) << Portal::Answers << 0U << uri << file << content << Outcome::Failed
+                            << PickFailure::BadStill;
     };
     bad("not a local file", u"https://example.org/still.png"_s, File::None, {});
     bad("on another host", u"file://elsewhere%1"_s.arg(path), File::None, {});
@@ -154,6 +162,7 @@ void StillScreenPickerTest::answerIsCheckedBeforeItIsShown_data()
 
 void StillScreenPickerTest::answerIsCheckedBeforeItIsShown()
 {
+    QFETCH(Portal, answers);
     QFETCH(uint, response);
     QFETCH(QVariant, uri);
     QFETCH(File, file);
@@ -171,7 +180,7 @@ void StillScreenPickerTest::answerIsCheckedBeforeItIsShown()
             written.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
     }
     FakePortal& portal = m_bus->Portal();
-    portal.screenshot = {Portal::Answers, response, uri.isValid() ? QVariantMap{{u"uri"_s, uri}} : QVariantMap{}};
+    portal.screenshot = {answers, response, uri.isValid() ? QVariantMap{{u"uri"_s, uri}} : QVariantMap{}};
     QVERIFY(portal.Appear());
 
     StillScreenPicker picker(nullptr, m_window, m_bus->Program(), 2s, 2s);

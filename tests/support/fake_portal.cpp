@@ -28,7 +28,15 @@ FakeGlobalShortcuts::FakeGlobalShortcuts(FakePortal& portal) : QDBusAbstractAdap
 
 QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap& options, const QDBusMessage& call)
 {
+    m_portal.sessionOptions = options;
     m_portal.Serve(m_portal.createSession, options, call);
+    return {};
+}
+
+QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath&, const QVariantMap& options,
+                                                   const QDBusMessage& call)
+{
+    m_portal.Serve(m_portal.listShortcuts, options, call);
     return {};
 }
 
@@ -65,6 +73,8 @@ void FakePortal::Reset()
     screenshot = {};
     createSession = {};
     bindShortcuts = {};
+    listShortcuts = {};
+    sessionOptions.clear();
     request.closed = 0;
     m_caller.clear();
     boundSession.clear();

@@ -66,6 +66,8 @@ public Q_SLOTS:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& call);
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& session, const FakeShortcuts& shortcuts, const QString&,
                                   const QVariantMap& options, const QDBusMessage& call);
+    QDBusObjectPath ListShortcuts(const QDBusObjectPath& session, const QVariantMap& options,
+                                  const QDBusMessage& call);
 
 private:
     FakePortal& m_portal;
@@ -96,8 +98,11 @@ public:
     FakeMethod screenshot;
     FakeMethod createSession;
     FakeMethod bindShortcuts;
+    FakeMethod listShortcuts;
     QString requestPath;
     FakeRequest request;
+    // The options of the last CreateSession.
+    QVariantMap sessionOptions;
     // What the last BindShortcuts bound, and in which session.
     QString boundSession;
     FakeShortcuts boundShortcuts;
