@@ -9,8 +9,9 @@
 # pointer through sway's seat.
 #   pick_color         scale 1, the back end's own picker (slurp) answers
 #   fast_fallback      no slurp: the back end's picker fails at once, and the
-#                      pick is made on a still of the screen; Esc there
-#                      leaves the colour as it was
+#                      pick is made on a still of the screen, also where the
+#                      pointer goes off and straight back to the last pick's
+#                      pixel; Esc there leaves the colour as it was
 #   scale_2            scale 2: the back end's picker fails after the click,
 #                      and the picks after it are made on the still
 #   two_outputs_mixed  a scale-1 and a scale-2 output side by side, no
@@ -124,6 +125,21 @@ pick_failing_at_scale_2() { # X Y RRGGBB
         fail "the pick at $1,$2 that the portal could not answer shows $(hex), not $before"
 }
 
+back_on_still() { # X Y: the last pick ended at X Y; this one goes 3,2 off and straight back
+    local x=$1 y=$2
+    start_pick
+    wait_for still_shown 1 || fail "no still came up full-screen"
+    onto_still $((x + 3)) $((y + 2))
+    wait_for shows "$(bbggrr "$(chart_colour $((x + 3)) $((y + 2)) 1)")" ||
+        fail "the still at $((x + 3)),$((y + 2)) previews $(hex)"
+    swaymsg -q seat seat0 cursor set "$x.25" "$y.25"
+    wait_for shows "$(bbggrr "$(chart_colour "$x" "$y" 1)")" ||
+        fail "back at $x,$y the still previews $(hex), not $(bbggrr "$(chart_colour "$x" "$y" 1)")"
+    press_button
+    wait_for still_shown 0 || fail "the still stayed up after a click at $x,$y"
+    shows "$(bbggrr "$(chart_colour "$x" "$y" 1)")" || fail "the click back at $x,$y took $(hex)"
+}
+
 escape_on_still() { # OUTPUTS X Y: Esc on the still puts back the colour, pointer at X Y
     local before
     before=$(hex)
@@ -190,6 +206,7 @@ fast_fallback)
     # Two pixels right of the blue/orange edge, then one pixel of the chart.
     pick_on_still 1 642 300 "$orange"
     pick_on_still 1 901 777 "$(chart_colour 901 777 1)"
+    back_on_still 901 777
     escape_on_still 1 637 700
     ;;
 scale_2)
