@@ -75,13 +75,11 @@ void StillScreenPicker::Cancel()
 
 void StillScreenPicker::OnAnswered(uint response, const QVariantMap& results)
 {
-    // No person answers that fast: the desktop could not take it.
-    if (response == kUserCancelled && m_request->AnsweredAfter() < kSoonerThanAnyone) {
-        Q_EMIT Failed(PickFailure::DesktopFailed);
-        return;
-    }
+    // A still that is not interactive has nothing a person could cancel:
+    // the desktop could not take it (as Plasma's portal says when it has
+    // no folder to save it in, or KWin no way to take it).
     if (response == kUserCancelled) {
-        Q_EMIT Cancelled();
+        Q_EMIT Failed(PickFailure::DesktopFailed);
         return;
     }
     if (response != kSucceeded) {

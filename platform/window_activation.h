@@ -1,5 +1,8 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
+
 class QString;
 class QWidget;
 
@@ -12,5 +15,13 @@ namespace tintwell::platform {
 // over, is the proof on Wayland that the user asked; without one the window
 // asks for a token of its own, which a desktop may refuse.
 void BringForward(QWidget& window, const QString& activationToken);
+
+// Calls `then` once: as soon as the desktop counts `window` as its active
+// window, or after `limit` without. On X that is when the window manager
+// names it in the root window's _NET_ACTIVE_WINDOW, which it does after the
+// window has the focus and which a desktop's own clipboard goes by (KWin
+// takes XWayland's clipboard only from the window it has made active);
+// elsewhere, when the window has the focus.
+void WhenActive(QWidget& window, std::chrono::milliseconds limit, std::function<void()> then);
 
 } // namespace tintwell::platform

@@ -6,6 +6,8 @@
 #include "platform/create_screen_picker.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
+#include "platform/display_platform.h"
+#include "platform/wayland_selection.h"
 #include "platform/window_activation.h"
 #include "ui/color_mime.h"
 #include "ui/color_swatch.h"
@@ -17,11 +19,10 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QTimer>
 #include <QToolTip>
 #include <QWidget>
-#include <QWindow>
 
+#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,7 @@ namespace {
 
 constexpr int kNoticeMilliseconds = 6000;
 // How long a copy waits for the focus before it is made without.
-constexpr int kFocusWaitMilliseconds = 3000;
+constexpr std::chrono::seconds kFocusWait{5};
 
 } // namespace
 
@@ -41,11 +42,7 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
     , m_window(window)
     , m_swatch(swatch)
     , m_state(state)
-    , m_focusWait(new QTimer(this))
 {
-    m_focusWait->setSingleShot(true);
-    m_focusWait->setInterval(kFocusWaitMilliseconds);
-    connect(m_focusWait, &QTimer::timeout, this, &ColorCommands::EndCopyInFront);
     m_pick = AddAction(tr("Pick from Screen"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
     m_copyHex = AddAction(tr("Copy #RRGGBB"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                           &ColorCommands::CopyHex);
@@ -155,23 +152,15 @@ void ColorCommands::PickAndCopy(const QString& activationToken)
 void ColorCommands::CopyInFront()
 {
     platform::BringForward(m_window, std::exchange(m_activationToken, {}));
-    if (m_window.isActiveWindow()) {
-        CopyHex();
-        return;
+    // Where the desktop gives no focus to a window behind others, the
+    // clipboard is set without it, at once, on desktops that allow that.
+    if (platform::RunsOnWayland()) {
+        if (m_waylandSelection == nullptr)
+            m_waylandSelection = new platform::WaylandSelection(this);
+        const std::unique_ptr<QMimeData> data(ColorMimeData(m_state.Color()));
+        m_waylandSelection->Set(data->text().toUtf8());
     }
-    disconnect(m_copyOnFocus);
-    m_copyOnFocus = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
-        if (focused != nullptr && focused == m_window.windowHandle())
-            EndCopyInFront();
-    });
-    m_focusWait->start();
-}
-
-void ColorCommands::EndCopyInFront()
-{
-    disconnect(m_copyOnFocus);
-    m_focusWait->stop();
-    CopyHex();
+    platform::WhenActive(m_window, kFocusWait, [this] { CopyHex(); });
 }
 
 void ColorCommands::CopyHex()

@@ -7,12 +7,12 @@
 class QAction;
 class QMenu;
 class QMimeData;
-class QTimer;
 class QWidget;
 
 namespace tintwell::platform {
 class GlobalShortcut;
 class ScreenPicker;
+class WaylandSelection;
 }
 namespace tintwell {
 class ChannelState;
@@ -61,7 +61,6 @@ private:
     // Copies the colour once the window has the focus the desktop wants of
     // a program that copies, or after a while without it.
     void CopyInFront();
-    void EndCopyInFront();
     void Choose(tintwell::Rgb color);
     void SetClipboardText(const std::u16string& text);
 
@@ -84,8 +83,7 @@ private:
     // Set while a pick started by the shortcut runs, whose colour is copied.
     bool m_copyWhenTaken = false;
     QString m_activationToken;
-    QTimer* m_focusWait = nullptr;
-    QMetaObject::Connection m_copyOnFocus;
+    platform::WaylandSelection* m_waylandSelection = nullptr;
 };
 
 } // namespace tintwell::ui
