@@ -133,8 +133,8 @@ bool StillScreenPicker::Show(const QImage& still)
         view->ShowOnScreen();
     ListenToInput();
     Preview();
-    if (const StillView* view = ViewAt(m_pick))
-        view->windowHandle()->requestActivate();
+    if (StillView* view = ViewAt(m_pick))
+        view->TakeKeyboard();
     return true;
 }
 
@@ -152,7 +152,7 @@ void StillScreenPicker::OnViewPlaced()
     Preview();
 }
 
-const StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
+StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
 {
     const auto found =
         std::find_if(m_views.begin(), m_views.end(), [pixel](const StillView* view) { return view->Shows(pixel); });

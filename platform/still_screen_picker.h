@@ -55,7 +55,7 @@ private:
     void Preview();
     // The screens as the layout knows them, in the order of m_views.
     std::vector<tintwell::ScreenArea> Screens() const;
-    const StillView* ViewAt(tintwell::StillPixel pixel) const;
+    StillView* ViewAt(tintwell::StillPixel pixel) const;
     void MoveTo(tintwell::StillPixel pixel, bool byKeys);
     void Release();
 

@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -78,6 +79,19 @@ void StillView::ShowOnScreen()
         show();
     else
         showFullScreen();
+}
+
+void StillView::TakeKeyboard()
+{
+    // A window that bypasses the window manager is one a desktop may never
+    // hand the keyboard to (mutter loses track of one that takes the X focus
+    // as it maps, about one time in five, and every key then goes to the
+    // desktop). The window it belongs to takes it instead: the program hears
+    // every key that reaches any of its windows while it picks.
+    if (windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        window()->parentWidget()->window()->activateWindow();
+    else
+        windowHandle()->requestActivate();
 }
 
 void StillView::Mark(std::optional<QRect> where, magnifier::Reading reading, std::optional<QPointF> pick)

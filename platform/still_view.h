@@ -35,6 +35,8 @@ public:
 
     // Over the whole of its screen, above every other window.
     void ShowOnScreen();
+    // Gives the program the keyboard while the still is up.
+    void TakeKeyboard();
 
     // The magnifier showing `reading` at `where` and a crosshair at `pick`,
     // both in this view's coordinates; none of either when not given.

@@ -99,7 +99,7 @@ click_on_still() { # X Y RRGGBB: takes the colour from the still that is up
 pick_on_still() { # OUTPUTS X Y RRGGBB: the pick is made on a still of the screen
     on_screen "$2" "$3" "$4"
     start_pick
-    wait_for still_shown "$1" || fail "no still came up full-screen on each of $1 output(s)"
+    wait_for -t 60 still_shown "$1" || fail "no still came up full-screen on each of $1 output(s)"
     click_on_still "$2" "$3" "$4"
 }
 
@@ -128,7 +128,7 @@ pick_failing_at_scale_2() { # X Y RRGGBB
 back_on_still() { # X Y: the last pick ended at X Y; this one goes 3,2 off and straight back
     local x=$1 y=$2
     start_pick
-    wait_for still_shown 1 || fail "no still came up full-screen"
+    wait_for -t 60 still_shown 1 || fail "no still came up full-screen"
     onto_still $((x + 3)) $((y + 2))
     wait_for shows "$(bbggrr "$(chart_colour $((x + 3)) $((y + 2)) 1)")" ||
         fail "the still at $((x + 3)),$((y + 2)) previews $(hex)"
@@ -144,7 +144,7 @@ escape_on_still() { # OUTPUTS X Y: Esc on the still puts back the colour, pointe
     local before
     before=$(hex)
     start_pick
-    wait_for still_shown "$1" || fail "no still came up full-screen on each of $1 output(s)"
+    wait_for -t 60 still_shown "$1" || fail "no still came up full-screen on each of $1 output(s)"
     # Over another colour, which the window may be showing by now.
     swaymsg -q seat seat0 cursor set "$2" "$3"
     wtype -k Escape || fail "wtype could not type Escape"
