@@ -7,8 +7,9 @@
 // xcb pixel_chart, since XWayland would scale it up. Given a colour, it is
 // one plain window of that colour instead, of exactly the size the
 // compositor gives it (a terminal would keep to whole character cells).
-// Ends on SIGTERM.
-// Usage: position_chart APP_ID [RRGGBB]
+// With --full-screen it asks to cover its output, for desktops that have no
+// window rules to place it. Ends on SIGTERM.
+// Usage: position_chart [--full-screen] APP_ID [RRGGBB]
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
@@ -18,6 +19,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -59,18 +61,24 @@ private:
 
 int main(int argc, char** argv)
 {
+    const bool fullScreen = argc > 1 && std::strcmp(argv[1], "--full-screen") == 0;
+    char** const args = argv + (fullScreen ? 1 : 0);
+    const int count = argc - (fullScreen ? 1 : 0);
     std::optional<QColor> solid;
-    if (argc == 3)
-        solid = QColor(QStringLiteral("#%1").arg(QString::fromLocal8Bit(argv[2])));
-    if (argc < 2 || argc > 3 || (solid && !solid->isValid())) {
-        std::fprintf(stderr, "usage: position_chart APP_ID [RRGGBB]\n");
+    if (count == 3)
+        solid = QColor(QStringLiteral("#%1").arg(QString::fromLocal8Bit(args[2])));
+    if (count < 2 || count > 3 || (solid && !solid->isValid())) {
+        std::fprintf(stderr, "usage: position_chart [--full-screen] APP_ID [RRGGBB]\n");
         return 64;
     }
     QGuiApplication app(argc, argv);
     // The compositor's window rules find it by this.
-    QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(argv[1]));
+    QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(args[1]));
     PositionChart chart(solid);
     chart.resize(320, 240);
-    chart.show();
+    if (fullScreen)
+        chart.showFullScreen();
+    else
+        chart.show();
     return QGuiApplication::exec();
 }

@@ -43,12 +43,19 @@ owned() { # BUS_NAME: someone on the session bus holds it
 services_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # A session bus that starts nothing by itself, so only what the test started
-# answers on it.
-private_bus_start() {
+# answers on it. Given "system", an empty system bus instead, for the
+# desktops that will not start without one.
+private_bus_start() { # [system]
+    local bus=${1:-session}
     dbus-daemon --config-file="$services_here/../wayland/private-bus.conf" --nofork \
-        --print-address=3 3>"$work/bus-address" 2>"$work/bus.log" &
+        --print-address=3 3>"$work/$bus-bus-address" 2>"$work/$bus-bus.log" &
     services+=($!)
-    wait_for test -s "$work/bus-address" || fail "the session bus did not start"
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus-address")
-    export DBUS_SESSION_BUS_ADDRESS
+    wait_for test -s "$work/$bus-bus-address" || fail "the $bus bus did not start"
+    if [[ $bus == system ]]; then
+        DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$work/$bus-bus-address")
+        export DBUS_SYSTEM_BUS_ADDRESS
+    else
+        DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/$bus-bus-address")
+        export DBUS_SESSION_BUS_ADDRESS
+    fi
 }

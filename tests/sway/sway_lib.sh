@@ -7,8 +7,6 @@
 # Needs TINTWELL, VIRTUAL_POINTER and POSITION_CHART in the environment.
 
 sway_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# Debian's own, which has the D-Bus and AT-SPI modules.
-python=/usr/bin/python3
 
 skip() { echo "SKIP: $*"; exit 77; }
 
@@ -47,6 +45,7 @@ sway_account() { # prints UID:GID
 
 work=$(mktemp -d)
 source "$sway_here/../support/services.sh"
+source "$sway_here/../support/pick_session.sh"
 sway_cleanup() {
     stop_services
     # xdg-desktop-portal-wlr writes every screenshot to this one fixed file;
@@ -170,12 +169,6 @@ EOF
     wait_for owned org.a11y.Bus || fail "the accessibility bus did not start"
 }
 
-screenshot_version() {
-    dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
-        /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
-        string:org.freedesktop.portal.Screenshot string:version
-}
-
 portals_start() { # with|without: slurp on the wlr back end's PATH
     local path=$PATH
     if [[ $1 == without ]]; then
@@ -195,25 +188,12 @@ portals_start() { # with|without: slurp on the wlr back end's PATH
     # which only the gtk one does here.
     start portal-gtk env GDK_BACKEND=wayland /usr/libexec/xdg-desktop-portal-gtk --replace
     wait_for owned org.freedesktop.impl.portal.desktop.gtk || fail "xdg-desktop-portal-gtk did not start"
-    start monitor dbus-monitor --session \
-        "type='method_call',interface='org.freedesktop.portal.Screenshot'" \
-        "type='signal',interface='org.freedesktop.portal.Request',member='Response'"
-    wait_for grep -q NameLost "$work/monitor.log" || fail "dbus-monitor did not start"
+    portal_watch
     start portal /usr/libexec/xdg-desktop-portal --replace
     wait_for owned org.freedesktop.portal.Desktop || fail "xdg-desktop-portal did not start"
     wait_for eval 'screenshot_version | grep -q "uint32 2"' ||
         fail "the portal offers no Screenshot version 2: $(screenshot_version 2>&1)"
 }
-
-portal_exchange() { # the portal's calls and answers so far, in one line
-    awk '/member=(PickColor|Screenshot)$/ { sub(/.*member=/, ""); printf "%s ", $0 }
-         /member=Response$/ { answer = 1; next }
-         answer && /uint32/ { printf "-> %s  ", $2; answer = 0 }' "$work/monitor.log"
-    echo
-}
-
-portal_calls() { grep -c 'interface=org.freedesktop.portal.Screenshot' "$work/monitor.log"; }
-portal_answers() { grep -c 'member=Response' "$work/monitor.log"; }
 
 # --- windows ------------------------------------------------------------
 
@@ -332,17 +312,9 @@ tintwell_start() { # PLATFORM: the window, out of the way in the top-left corner
     wait_for tintwell_windows 1 || fail "the window did not appear on sway: $(windows)"
 }
 
-hex() { $python "$sway_here/../wayland/atspi.py" "$app" text "Colour hexadecimal"; }
-shows() { [[ $(hex) == "$1" ]]; }
-press_swatch() { $python "$sway_here/../wayland/atspi.py" "$app" press "Colour swatch"; }
 tintwell_windows() { # N: tintwell has this many windows on sway
     (($(windows | awk -v pid="$app" '$2 == pid' | wc -l) == $1))
 }
 # The back end's own picker, which the portal started here: the desktop
 # tests run one at a time, so no other slurp is in this session.
 slurp_running() { pgrep -s 0 -x slurp; }
-
-bbggrr() { # RRGGBB: the same colour as the window's "Colour hexadecimal" writes it
-    local c=${1^^}
-    echo "${c:4:2}${c:2:2}${c:0:2}"
-}
