@@ -11,9 +11,10 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Waits up to five seconds for a command to succeed.
+# Waits up to thirty seconds for a command to succeed: a busy machine may
+# take that long, and a test that passes waits no longer than it has to.
 wait_for() {
-    for _ in $(seq 50); do
+    for _ in $(seq 300); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done

@@ -15,8 +15,10 @@ stop_services() { # the last started first, so none loses what it runs on
     done
 }
 
-wait_for() { # [-t SECONDS] COMMAND...: polls until it succeeds, ten seconds by default
-    local tenths=100
+# Thirty seconds by default: a busy machine may take that long, and a test
+# that passes waits no longer than it has to.
+wait_for() { # [-t SECONDS] COMMAND...: polls until it succeeds
+    local tenths=300
     if [[ $1 == -t ]]; then
         tenths=$(($2 * 10))
         shift 2

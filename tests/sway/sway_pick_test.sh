@@ -44,7 +44,7 @@ start_pick() { # presses the swatch until the window asks the portal
     calls=$(portal_calls)
     for _ in 1 2 3; do
         press_swatch || fail "the swatch could not be pressed"
-        wait_for -t 2 pick_started "$calls" && return 0
+        wait_for -t 10 pick_started "$calls" && return 0
     done
     fail "pressing the swatch asked the portal nothing"
 }
