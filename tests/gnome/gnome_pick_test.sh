@@ -25,19 +25,8 @@ platform=${1:-} case=${2:-}
 TINTWELL=${TINTWELL:?path to the tintwell binary}
 source "$(dirname "$0")/gnome_lib.sh"
 
-pick_started() { (($(portal_calls) > $1)); }
 asked() { # N MEMBER: the portal's call after the first N is MEMBER
     [[ $(grep -o 'member=\(PickColor\|Screenshot\)$' "$work/monitor.log" | sed -n "$(($1 + 1))p") == "member=$2" ]]
-}
-
-start_pick() { # presses the swatch until the window asks the portal
-    local calls
-    calls=$(portal_calls)
-    for _ in 1 2 3; do
-        press_swatch || fail "the swatch could not be pressed"
-        wait_for -t 10 pick_started "$calls" && return 0
-    done
-    fail "pressing the swatch asked the portal nothing"
 }
 
 differs() { [[ $(look "$@") != "$before" ]]; } # X Y W H: the area no longer shows $before

@@ -41,12 +41,7 @@ trap 'exit 143' TERM
 
 fail() {
     echo "FAIL: $*" >&2
-    local log
-    for log in "$work"/*.log; do
-        echo "--- ${log##*/}" >&2
-        tail -n 20 "$log" >&2
-    done
-    [[ -s $work/monitor.log ]] && echo "--- the portal: $(portal_exchange)" >&2
+    dump_logs
     if [[ -n ${app:-} ]] && ! kill -0 "$app" 2>/dev/null; then
         wait "$app"
         echo "--- tintwell has ended, with status $?" >&2

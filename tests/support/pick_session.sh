@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # What the desktop tests ask of a running tintwell, over AT-SPI, and of the
-# portal, through dbus-monitor. Sourced after services.sh by the sway and
-# GNOME tests, which set $app to tintwell's process.
+# portal, through dbus-monitor. Sourced after services.sh by the sway, GNOME
+# and Plasma tests, which set $app to tintwell's process.
 
 pick_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Debian's own, which has the D-Bus and AT-SPI modules.
@@ -39,3 +39,25 @@ portal_exchange() { # the portal's calls and answers so far, in one line
 
 portal_calls() { grep -c 'interface=org.freedesktop.portal.Screenshot' "$work/monitor.log"; }
 portal_answers() { grep -c 'member=Response' "$work/monitor.log"; }
+pick_started() { (($(portal_calls) > $1)); }
+
+start_pick() { # presses the swatch until the window asks the portal
+    local calls
+    calls=$(portal_calls)
+    # A second press stops a pick still waiting for the desktop, so one
+    # that is merely slow is not pressed again too soon.
+    for _ in 1 2 3; do
+        press_swatch || fail "the swatch could not be pressed"
+        wait_for -t 10 pick_started "$calls" && return 0
+    done
+    fail "pressing the swatch asked the portal nothing"
+}
+
+dump_logs() { # every service's last lines and the portal's exchange, for a failure
+    local log
+    for log in "$work"/*.log; do
+        echo "--- ${log##*/}" >&2
+        tail -n 20 "$log" >&2
+    done
+    [[ -s $work/monitor.log ]] && echo "--- the portal: $(portal_exchange)" >&2
+}

@@ -61,12 +61,8 @@ trap 'exit 143' TERM
 
 fail() {
     echo "FAIL: $*" >&2
-    local log shot
-    for log in "$work"/*.log; do
-        echo "--- ${log##*/}" >&2
-        tail -n 20 "$log" >&2
-    done
-    [[ -s $work/monitor.log ]] && echo "--- the portal: $(portal_exchange)" >&2
+    local shot
+    dump_logs
     if [[ -n ${SWAYSOCK:-} ]]; then
         echo "--- windows" >&2
         windows >&2

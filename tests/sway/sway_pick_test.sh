@@ -27,7 +27,6 @@ source "$(dirname "$0")/sway_lib.sh"
 # also wrote its channels in the wrong order still cannot pass.
 blue=2a5fd1 orange=e0782c green=3fbf5a magenta=c23fa0
 
-pick_started() { (($(portal_calls) > $1)); }
 answered() { (($(portal_answers) > $1)); }
 still_shown() { # N: tintwell shows a still on each of N outputs
     if [[ $platform == xcb ]]; then
@@ -37,16 +36,6 @@ still_shown() { # N: tintwell shows a still on each of N outputs
     else
         (($(windows | awk -v pid="$app" '$2 == pid && $7 != 0 { print $8 }' | sort -u | wc -l) == $1))
     fi
-}
-
-start_pick() { # presses the swatch until the window asks the portal
-    local calls
-    calls=$(portal_calls)
-    for _ in 1 2 3; do
-        press_swatch || fail "the swatch could not be pressed"
-        wait_for -t 10 pick_started "$calls" && return 0
-    done
-    fail "pressing the swatch asked the portal nothing"
 }
 
 on_screen() { # X Y RRGGBB: what the pick at X Y should read is really there
