@@ -1,5 +1,6 @@
 #include "platform/still_screen_picker.h"
 
+#include "platform/display_platform.h"
 #include "platform/magnifier.h"
 #include "platform/still_file.h"
 #include "platform/still_view.h"
@@ -143,7 +144,7 @@ void StillScreenPicker::OnViewPlaced()
     if (m_views.empty())
         return;
     // A view that comes up under a pointer that stays still gets no move;
-    // on X the pointer is where the server says, and elsewhere the view's
+    // on X the pointer is where the server says, and on Wayland the view's
     // entry tells, which counts as seen.
     if (!m_pointerSeen && !m_pickedByKeys) {
         const QPoint pointer = QCursor::pos();
@@ -161,7 +162,9 @@ StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
 
 void StillScreenPicker::Preview()
 {
-    if (m_views.empty())
+    // Wayland tells a window where the pointer is only as it enters or
+    // moves: until then any pixel shown would be a guess.
+    if (m_views.empty() || !(m_pointerSeen || m_pickedByKeys || !RunsOnWayland()))
         return;
     const StillView* shownOn = ViewAt(m_pick);
     // The sample leaves out what lies beyond the edge of the pick's own
