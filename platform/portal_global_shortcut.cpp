@@ -1,5 +1,7 @@
 #include "platform/portal_global_shortcut.h"
 
+#include "platform/portal_bus.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -93,9 +95,9 @@ void PortalGlobalShortcut::Register()
 {
     if (m_state != State::Unregistered)
         return;
-    // The same shared connection the request takes when it has none.
+    // The same connection the request takes when it has none.
     if (!m_bus)
-        m_bus = QDBusConnection::sessionBus();
+        m_bus = PortalBus();
     m_state = State::OpeningSession;
     // Listened for from the start, so none is missed once bound; any that
     // comes before then is ignored.

@@ -1,5 +1,7 @@
 #include "platform/portal_request.h"
 
+#include "platform/portal_bus.h"
+
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -100,12 +102,23 @@ void PortalRequest::Send(QLatin1StringView interface, const QString& method, con
     if (m_open)
         return;
     if (!m_bus)
-        m_bus = QDBusConnection::sessionBus();
+        m_bus = PortalBus();
     m_open = true;
+    const quint64 request = ++m_requests;
+    WhenPortalKnowsUs(*m_bus, this, m_callTimeout, m_startsPortal,
+                      [this, request, interface, method, arguments, options = std::move(options)]() mutable {
+                          // Given up on, or followed by another, while the portal learnt our name.
+                          if (m_open && request == m_requests)
+                              Call(interface, method, arguments, std::move(options));
+                      });
+}
+
+void PortalRequest::Call(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
+                         QVariantMap options)
+{
     m_answerTimer->start();
     m_slowTimer->start();
     m_sinceSent.start();
-
     // The portal makes the request's path from our name and this token, so
     // the answer can be listened for before the call; nobody else can guess
     // the token and answer in the portal's place.

@@ -39,7 +39,7 @@ public:
     // may never answer: the user is told, and can stop waiting.
     static constexpr std::chrono::milliseconds kSlowAnswer{std::chrono::seconds(4)};
 
-    // Without a bus the session bus is used, connected by the first Send().
+    // Without a bus the portal's own connection is used, made by the first Send().
     explicit PortalRequest(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
                            std::chrono::milliseconds callTimeout = kCallTimeout,
                            std::chrono::milliseconds answerTimeout = kAnswerTimeout);
@@ -71,6 +71,8 @@ private Q_SLOTS:
     void OnResponse(uint response, const QVariantMap& results);
 
 private:
+    void Call(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
+              QVariantMap options);
     void OnCallFinished(QDBusPendingCallWatcher* call);
     void Listen(const QString& requestPath);
     void StopListening();
@@ -87,6 +89,8 @@ private:
     QDBusPendingCallWatcher* m_call = nullptr;
     QString m_requestPath;
     bool m_open = false;
+    // Counts the requests sent, to tell a call still to be made from a newer one.
+    quint64 m_requests = 0;
     bool m_startsPortal = true;
 };
 

@@ -3,7 +3,9 @@
 #include "tests/support/fake_portal.h"
 #include "tests/support/qt_test.h"
 
+#include <QGuiApplication>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <optional>
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void activatesOnlyForItsOwnBoundShortcut();
     void passesTheActivationToken_data();
     void passesTheActivationToken();
+    void tellsThePortalItsAppIdFirst_data();
+    void tellsThePortalItsAppIdFirst();
 
 private:
     std::optional<PrivateBus> m_bus;
@@ -205,6 +209,43 @@ void PortalGlobalShortcutTest::passesTheActivationToken()
                      QVariant::fromValue(qulonglong{1234}), options});
     QTRY_COMPARE(activated.count(), 1);
     QCOMPARE(activated.at(0).at(0).toString(), token);
+}
+
+void PortalGlobalShortcutTest::tellsThePortalItsAppIdFirst_data()
+{
+    QTest::addColumn<Portal>("registry");
+    QTest::addColumn<bool>("wantsAppId");
+    QTest::addColumn<QString>("registered");
+    const auto appId = u"org.tintwell.Tintwell"_s;
+    // From 1.21 on, no session without it.
+    QTest::newRow("registry") << Portal::Answers << true << appId;
+    // Older portals: the session is asked for as before, at once or once
+    // the registry is given up on.
+    QTest::newRow("no registry") << Portal::LacksTheInterface << false << QString();
+    QTest::newRow("registry refuses") << Portal::Refuses << false << QString();
+    QTest::newRow("registry never answers") << Portal::NeverReplies << false << QString();
+}
+
+void PortalGlobalShortcutTest::tellsThePortalItsAppIdFirst()
+{
+    QFETCH(Portal, registry);
+    QFETCH(bool, wantsAppId);
+    QFETCH(QString, registered);
+    FakePortal& portal = m_bus->Portal();
+    portal.registry.behaviour = registry;
+    portal.wantsAppId = wantsAppId;
+    portal.createSession = {Portal::Answers, 0, {{u"session_handle"_s, kSession}}};
+    QVERIFY(portal.Appear());
+    QGuiApplication::setDesktopFileName(u"org.tintwell.Tintwell"_s);
+    const auto forget = qScopeGuard([] { QGuiApplication::setDesktopFileName({}); });
+    // A connection that has made no portal call yet.
+    const QDBusConnection program = m_bus->Connect(QString::fromLatin1(QTest::currentDataTag()));
+
+    PortalGlobalShortcut shortcut(nullptr, program, 1s, 1s);
+    shortcut.Register();
+    QTRY_COMPARE(portal.bindShortcuts.calls, 1);
+    QCOMPARE(portal.registry.calls, 1);
+    QCOMPARE(portal.appIds.value(program.baseService()), registered);
 }
 
 QTEST_GUILESS_MAIN(PortalGlobalShortcutTest)

@@ -28,6 +28,12 @@ FakeGlobalShortcuts::FakeGlobalShortcuts(FakePortal& portal) : QDBusAbstractAdap
 
 QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap& options, const QDBusMessage& call)
 {
+    if (m_portal.wantsAppId && m_portal.appIds.value(call.service()).isEmpty()) {
+        call.setDelayedReply(true);
+        m_portal.Send(call.createErrorReply(u"org.freedesktop.DBus.Error.AccessDenied"_s,
+                                            u"An app id is required"_s));
+        return {};
+    }
     m_portal.sessionOptions = options;
     m_portal.Serve(m_portal.createSession, options, call);
     return {};
@@ -50,9 +56,33 @@ QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath& sessio
     return {};
 }
 
+FakeRegistry::FakeRegistry(FakePortal& portal) : QDBusAbstractAdaptor(&portal), m_portal(portal) {}
+
+void FakeRegistry::Register(const QString& appId, const QVariantMap&, const QDBusMessage& call)
+{
+    ++m_portal.registry.calls;
+    call.setDelayedReply(true);
+    switch (m_portal.registry.behaviour) {
+    case Portal::Answers:
+        m_portal.appIds.insert(call.service(), appId);
+        m_portal.Send(call.createReply());
+        return;
+    case Portal::LacksTheInterface:
+        m_portal.Send(call.createErrorReply(u"org.freedesktop.DBus.Error.UnknownMethod"_s,
+                                            u"No such interface “%1”"_s.arg(call.interface())));
+        return;
+    case Portal::NeverReplies:
+        return;
+    default:
+        m_portal.Send(call.createErrorReply(u"org.freedesktop.DBus.Error.Failed"_s, u"Registered too late"_s));
+        return;
+    }
+}
+
 FakePortal::FakePortal(QDBusConnection bus) : m_bus(std::move(bus))
 {
     new FakeGlobalShortcuts(*this);
+    new FakeRegistry(*this);
     m_bus.registerObject(kDesktopPath, this, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors);
 }
 
@@ -74,11 +104,19 @@ void FakePortal::Reset()
     createSession = {};
     bindShortcuts = {};
     listShortcuts = {};
+    registry = {};
+    wantsAppId = false;
+    appIds.clear();
     sessionOptions.clear();
     request.closed = 0;
     m_caller.clear();
     boundSession.clear();
     boundShortcuts.clear();
+}
+
+void FakePortal::Send(const QDBusMessage& message) const
+{
+    m_bus.send(message);
 }
 
 void FakePortal::Answer(const QString& path, const FakeMethod& method) const
@@ -166,15 +204,20 @@ PrivateBus::PrivateBus()
     m_daemon.waitForStarted();
     if (!QTest::qWaitFor([this] { return m_daemon.canReadLine(); }, 10000))
         qFatal("dbus-daemon did not start");
-    const auto address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    m_program = QDBusConnection::connectToBus(address, u"program"_s);
-    m_portal.emplace(QDBusConnection::connectToBus(address, u"portal"_s));
+    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    m_program = QDBusConnection::connectToBus(m_address, u"program"_s);
+    m_portal.emplace(QDBusConnection::connectToBus(m_address, u"portal"_s));
 }
 
 PrivateBus::~PrivateBus()
 {
     m_daemon.kill();
     m_daemon.waitForFinished();
+}
+
+QDBusConnection PrivateBus::Connect(const QString& name) const
+{
+    return QDBusConnection::connectToBus(m_address, name);
 }
 
 QStringList PrivateBus::MatchRules() const

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QHash>
 #include <QObject>
 #include <QProcess>
 #include <QVariantMap>
@@ -73,6 +74,21 @@ private:
     FakePortal& m_portal;
 };
 
+// The registry through which a program tells the portal its app id.
+class FakeRegistry : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.host.portal.Registry")
+
+public:
+    explicit FakeRegistry(FakePortal& portal);
+
+public Q_SLOTS:
+    void Register(const QString& appId, const QVariantMap& options, const QDBusMessage& call);
+
+private:
+    FakePortal& m_portal;
+};
+
 class FakePortal : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
@@ -87,6 +103,7 @@ public:
     void Disappear();
     void Reset();
     void Answer(const QString& path, const FakeMethod& method) const;
+    void Send(const QDBusMessage& message) const;
     // Sends the shortcuts' Activated, with whatever arguments are given, to
     // the program that called last, as the portal sends it only to the
     // session's owner.
@@ -99,6 +116,13 @@ public:
     FakeMethod createSession;
     FakeMethod bindShortcuts;
     FakeMethod listShortcuts;
+    // Answers (registers), Refuses, LacksTheInterface or NeverReplies.
+    FakeMethod registry;
+    // As portals from 1.21 on: no shortcuts' session for a program that
+    // has not said its app id.
+    bool wantsAppId = false;
+    // The app id each caller registered.
+    QHash<QString, QString> appIds;
     QString requestPath;
     FakeRequest request;
     // The options of the last CreateSession.
@@ -124,12 +148,15 @@ public:
     ~PrivateBus();
 
     QDBusConnection& Program() { return *m_program; }
+    // Another connection for the program, named `name`.
+    QDBusConnection Connect(const QString& name) const;
     FakePortal& Portal() { return *m_portal; }
     // The signals the bus holds subscriptions to for the program's connection.
     QStringList MatchRules() const;
 
 private:
     QProcess m_daemon;
+    QString m_address;
     std::optional<QDBusConnection> m_program;
     std::optional<FakePortal> m_portal;
 };
