@@ -16,6 +16,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The desktop entry's actions call the running program with gapplication.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libglib2.0-bin)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tintwell.org/")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -27,6 +27,61 @@ xcb_connection_t* X11Connection()
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
+xcb_atom_t Atom(xcb_connection_t* x11, const char* name)
+{
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(x11, xcb_intern_atom(x11, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
+        &std::free);
+    return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// On X the token is the launcher's startup-notification id. Its time
+// stamp, that of the user's click, lets the window manager give a window
+// the focus it would refuse to a program that merely asks; then the
+// launcher is told the start is over, so its busy pointer goes.
+void EndStartup(QWidget& window, const QByteArray& startupId)
+{
+    xcb_connection_t* x11 = X11Connection();
+    if (x11 == nullptr)
+        return;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x11)).data->root;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    constexpr uint32_t kFromApplication = 1;
+    constexpr qsizetype kMessageBytes = 20;
+
+    const qsizetype at = startupId.lastIndexOf("_TIME");
+    bool stamped = false;
+    const uint32_t time = at >= 0 ? startupId.mid(at + 5).toUInt(&stamped) : 0;
+    if (stamped) {
+        xcb_client_message_event_t activate{};
+        activate.response_type = XCB_CLIENT_MESSAGE;
+        activate.format = 32;
+        activate.window = id;
+        activate.type = Atom(x11, "_NET_ACTIVE_WINDOW");
+        activate.data.data32[0] = kFromApplication;
+        activate.data.data32[1] = time;
+        xcb_send_event(x11, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&activate));
+    }
+
+    // The startup-notification message, with its closing nul, in pieces of
+    // twenty bytes: the first of one type, the rest of another.
+    const QByteArray message = "remove: ID=" + startupId + '\0';
+    const xcb_atom_t begin = Atom(x11, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = Atom(x11, "_NET_STARTUP_INFO");
+    for (qsizetype offset = 0; offset < message.size(); offset += kMessageBytes) {
+        xcb_client_message_event_t piece{};
+        piece.response_type = XCB_CLIENT_MESSAGE;
+        piece.format = 8;
+        piece.window = id;
+        piece.type = offset == 0 ? begin : more;
+        const QByteArray bytes = message.mid(offset, kMessageBytes);
+        std::memcpy(piece.data.data8, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        xcb_send_event(x11, 0, root, XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char*>(&piece));
+    }
+    xcb_flush(x11);
+}
+
 // Waits for the window to become the active one, then calls back and goes.
 class ActivationWait final : public QObject, public QAbstractNativeEventFilter {
 public:
@@ -42,7 +97,7 @@ public:
             return;
         }
         m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x11)).data->root;
-        m_activeAtom = Atom("_NET_ACTIVE_WINDOW");
+        m_activeAtom = Atom(m_x11, "_NET_ACTIVE_WINDOW");
         // Changes of the root's properties reach us only when asked for;
         // whatever Qt asked for stays.
         const std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
@@ -76,15 +131,6 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(const char* name) const
-    {
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(m_x11, xcb_intern_atom(m_x11, 0, static_cast<uint16_t>(std::strlen(name)), name),
-                                  nullptr),
-            &std::free);
-        return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    }
-
     bool IsActive() const
     {
         const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
@@ -124,6 +170,8 @@ void BringForward(QWidget& window, const QString& activationToken)
     if (!activationToken.isEmpty() && RunsOnWayland())
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
     window.activateWindow();
+    if (!activationToken.isEmpty() && !RunsOnWayland())
+        EndStartup(window, activationToken.toLatin1());
 }
 
 void WhenActive(QWidget& window, std::chrono::milliseconds limit, std::function<void()> then)

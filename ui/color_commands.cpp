@@ -3,6 +3,7 @@
 #include "core/channel_state.h"
 #include "core/color_formats.h"
 #include "core/color_notation.h"
+#include "platform/application_service.h"
 #include "platform/create_screen_picker.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
@@ -92,8 +93,11 @@ void ColorCommands::StartPicking()
             Choose(color);
             if (std::exchange(m_copyWhenTaken, false))
                 CopyInFront();
+            else if (std::exchange(m_showWhenTaken, false))
+                platform::BringForward(m_window, std::exchange(m_activationToken, {}));
         });
         connect(m_picker, &platform::ScreenPicker::Cancelled, this, [this] {
+            m_showWhenTaken = false;
             m_copyWhenTaken = false;
             if (m_previewed)
                 Choose(m_beforePick);
@@ -105,6 +109,7 @@ void ColorCommands::StartPicking()
                               "waiting."));
         });
         connect(m_picker, &platform::ScreenPicker::Failed, this, [this](platform::PickFailure why) {
+            m_showWhenTaken = false;
             m_copyWhenTaken = false;
             if (m_previewed)
                 Choose(m_beforePick);
@@ -129,22 +134,31 @@ void ColorCommands::CancelPicking()
         m_picker->Cancel();
 }
 
-void ColorCommands::RegisterShortcut()
+void ColorCommands::JoinDesktop()
 {
-    if (m_shortcut != nullptr)
+    if (m_service != nullptr)
         return;
+    m_service = new platform::ApplicationService(this);
+    connect(m_service, &platform::ApplicationService::Activated, this,
+            [this](const QString& activationToken) { platform::BringForward(m_window, activationToken); });
+    connect(m_service, &platform::ApplicationService::ActionActivated, this,
+            [this](platform::ApplicationService::Action action, const QString& activationToken) {
+                PickFromElsewhere(action == platform::ApplicationService::Action::PickAndCopy, activationToken);
+            });
+    m_service->Offer(QGuiApplication::desktopFileName());
+
     m_shortcut = platform::CreateGlobalShortcut(this);
-    connect(m_shortcut, &platform::GlobalShortcut::Activated, this, &ColorCommands::PickAndCopy);
+    connect(m_shortcut, &platform::GlobalShortcut::Activated, this,
+            [this](const QString& activationToken) { PickFromElsewhere(true, activationToken); });
     m_shortcut->Register();
 }
 
-void ColorCommands::PickAndCopy(const QString& activationToken)
+void ColorCommands::PickFromElsewhere(bool copy, const QString& activationToken)
 {
-    // The pick already running is the user's, started in the window or by
-    // the shortcut; it stays as it was.
     if (m_picker != nullptr && m_picker->IsPicking())
         return;
-    m_copyWhenTaken = true;
+    m_showWhenTaken = true;
+    m_copyWhenTaken = copy;
     m_activationToken = activationToken;
     StartPicking();
 }

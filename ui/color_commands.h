@@ -10,6 +10,7 @@ class QMimeData;
 class QWidget;
 
 namespace tintwell::platform {
+class ApplicationService;
 class GlobalShortcut;
 class ScreenPicker;
 class WaylandSelection;
@@ -37,9 +38,10 @@ public:
     void StartPicking();
     // Ends a pick in progress as Esc would.
     void CancelPicking();
-    // Asks the desktop, once, for a key that picks and copies the colour
-    // while other programs have the focus.
-    void RegisterShortcut();
+    // Makes the program reachable from anywhere, once: answers launchers and
+    // other programs on the session bus, and asks the desktop for a key
+    // that picks and copies the colour while other programs have the focus.
+    void JoinDesktop();
 
     void CopyHex();
     void CopyRgb();
@@ -57,7 +59,10 @@ public:
 
 private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys, void (ColorCommands::*command)());
-    void PickAndCopy(const QString& activationToken);
+    // A pick asked for from outside the window: when taken, the window
+    // comes forward with its colour, copied too if `copy`. One already
+    // running, the user's, stays as it was.
+    void PickFromElsewhere(bool copy, const QString& activationToken);
     // Copies the colour once the window has the focus the desktop wants of
     // a program that copies, or after a while without it.
     void CopyInFront();
@@ -79,8 +84,11 @@ private:
     // The colour before a pick, put back when a previewing pick is cancelled.
     tintwell::Rgb m_beforePick;
     bool m_previewed = false;
+    platform::ApplicationService* m_service = nullptr;
     platform::GlobalShortcut* m_shortcut = nullptr;
-    // Set while a pick started by the shortcut runs, whose colour is copied.
+    // Set while a pick asked for from outside the window runs: its colour
+    // brings the window forward, and may be copied.
+    bool m_showWhenTaken = false;
     bool m_copyWhenTaken = false;
     QString m_activationToken;
     platform::WaylandSelection* m_waylandSelection = nullptr;

@@ -272,9 +272,9 @@ void frmMain::dropEvent(QDropEvent* event)
 void frmMain::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    // Queued, so that asking the desktop never holds up the first paint.
+    // Queued, so that the bus and the desktop never hold up the first paint.
     if (!std::exchange(m_painted, true))
-        QMetaObject::invokeMethod(m_commands, &ColorCommands::RegisterShortcut, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_commands, &ColorCommands::JoinDesktop, Qt::QueuedConnection);
 }
 
 void frmMain::Form_Load()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # An install into a fresh prefix holds exactly the program, its menu entry,
-# its icons, its metadata, its manual page, copyright and changelog, and the
-# validators accept them.
+# the bus's entry that starts it, its icons, its metadata, its manual page,
+# copyright and changelog, and the validators accept them.
 # Usage: install_test.sh BUILD_DIR APP_ID VERSION
 set -u
 build=$1 id=$2 version=$3
@@ -14,6 +14,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"
 expected=$(printf '%s\n' \
     bin/tintwell \
     "share/applications/$id.desktop" \
+    "share/dbus-1/services/$id.service" \
     share/doc/tintwell/changelog.gz \
     share/doc/tintwell/copyright \
     "share/icons/hicolor/128x128/apps/$id.png" \
@@ -30,9 +31,12 @@ complaints=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-valida
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
     fail "appstreamcli: $(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml")"
 
-for line in "Name=Tintwell" "Exec=tintwell" "Icon=$id" "StartupWMClass=Tintwell"; do
+for line in "Name=Tintwell" "Exec=tintwell" "Icon=$id" "StartupWMClass=Tintwell" "DBusActivatable=true"; do
     grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done
+# The bus starts the program where it was installed.
+grep -qx "Exec=$prefix/bin/tintwell" "$prefix/share/dbus-1/services/$id.service" ||
+    fail "the bus's entry starts $(sed -n 's/^Exec=//p' "$prefix/share/dbus-1/services/$id.service")"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
     fail "metadata release is not $version"
 for size in 48 128; do

@@ -25,8 +25,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ $depends =~ (^|, )${library//+/[+]}(t64)?( |,|$) ]] || fail "Depends lacks $library: $depends"
 done
+[[ $(dpkg-deb -f "$deb" Recommends) == libglib2.0-bin ]] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/tintwell "./usr/share/applications/$id.desktop" \
+for path in ./usr/bin/tintwell "./usr/share/applications/$id.desktop" "./usr/share/dbus-1/services/$id.service" \
     "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
     ./usr/share/man/man1/tintwell.1.gz ./usr/share/doc/tintwell/copyright ./usr/share/doc/tintwell/changelog.gz; do
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
