@@ -6,6 +6,8 @@
 // else the machine was doing at that moment; its median over many pairs, and
 // how widely single pairs scatter around it, are what the table reports.
 // Usage: refresh_bench [PAIRS]
+#include "quantile.h"
+
 #include "ui/frm_main.h"
 
 #include <QApplication>
@@ -164,15 +166,6 @@ std::vector<Pair> RunPairs(const Case& c, int pairs)
             result.push_back(times);
     }
     return result;
-}
-
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    const double at = q * static_cast<double>(values.size() - 1);
-    const auto below = static_cast<std::size_t>(std::floor(at));
-    const std::size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (at - static_cast<double>(below)) * (values[above] - values[below]);
 }
 
 // The 95 % confidence interval of the median, from the order statistics

@@ -2,6 +2,8 @@
 // first window painted, in interleaved runs on the current X display.
 // Usage: startup_bench PROBE RUNS NAME=PROGRAM... ; the first program is the
 // floor the others are compared with.
+#include "quantile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -94,15 +96,6 @@ bool RunOnce(const std::string& path, const std::string& probe, Sample& sample)
     sample.milliseconds = static_cast<double>(painted - started) / 1e6;
     sample.megabytes = static_cast<double>(kilobytes) / 1024.0;
     return true;
-}
-
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    const double at = q * static_cast<double>(values.size() - 1);
-    const auto below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (at - static_cast<double>(below)) * (values[above] - values[below]);
 }
 
 double Median(const std::vector<double>& values)
