@@ -1,12 +1,12 @@
 #include "platform/application_service.h"
 
 #include "tests/support/fake_portal.h"
+#include "tests/support/qt_test.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <optional>
 
