@@ -8,8 +8,10 @@ set(TINTWELL_CORE_SOURCES
     color_name.cpp
     color_notation.cpp
     color_sample.cpp
+    contrast.cpp
     named_colors.cpp
     numeric_text.cpp
+    recent_colors.cpp
     run_time_error.cpp
     still_layout.cpp
     web_safe_mode.cpp
