@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ContrastCase{{0x00, 0x80, 0x00}, kWhite, 5.14, ContrastLevel::AA},
                       ContrastCase{{0xFF, 0xFF, 0x00}, kBlack, 19.56, ContrastLevel::AAA},
                       ContrastCase{{0x94, 0x94, 0x94}, kWhite, 3.03, ContrastLevel::AALarge},
-                      ContrastCase{{0x95, 0x95, 0x95}, kWhite, 2.98, ContrastLevel::Fails}));
+                      // 2.995: short of 3, as checkers say when they show "2.99".
+                      ContrastCase{{0x95, 0x95, 0x95}, kWhite, 2.995, ContrastLevel::Fails}));
 
 TEST(ContrastLevelTest, EachLevelStartsAtItsThreshold)
 {
