@@ -8,6 +8,7 @@ set(TINTWELL_CORE_SOURCES
     color_name.cpp
     color_notation.cpp
     color_sample.cpp
+    color_spaces.cpp
     contrast.cpp
     named_colors.cpp
     numeric_text.cpp
