@@ -1,6 +1,7 @@
 #include "core/color_notation.h"
 
 #include "core/color_formats.h"
+#include "core/color_spaces.h"
 #include "core/named_colors.h"
 #include "core/numeric_text.h"
 
@@ -8,6 +9,9 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <charconv>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace tintwell {
@@ -157,7 +161,93 @@ std::optional<Rgb> ParseName(std::u16string_view text)
     return Rgb{found->rgb / kByte / kByte, found->rgb / kByte % kByte, found->rgb % kByte};
 }
 
+// More than any 8-bit colour needs in any of these notations.
+constexpr int kMostDecimals = 6;
+
+// `value` with `decimals` decimals, trailing zeros and a bare point dropped;
+// always with a point, whatever the locale.
+std::string Decimal(double value, int decimals)
+{
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
+    std::string written(text.data(), end);
+    if (written.find('.') != std::string::npos) {
+        written.erase(written.find_last_not_of('0') + 1);
+        if (written.ends_with('.'))
+            written.pop_back();
+    }
+    return written == "-0" ? "0" : written;
+}
+
+// The three numbers with the fewest decimals in all that `write` still turns
+// into a text that `reads` as the colour wanted; among as few, the earlier
+// numbers keep more.
+std::u16string Shortest(const std::array<double, 3>& numbers,
+                        const std::function<std::string(const std::array<std::string, 3>&)>& write,
+                        const std::function<bool(const std::array<std::string, 3>&)>& reads)
+{
+    std::array<std::string, 3> best{Decimal(numbers[0], kMostDecimals), Decimal(numbers[1], kMostDecimals),
+                                    Decimal(numbers[2], kMostDecimals)};
+    int fewest = 3 * kMostDecimals;
+    for (int total = 0; total < fewest; ++total) {
+        for (int first = std::min(total, kMostDecimals); first >= 0 && fewest > total; --first) {
+            for (int second = std::min(total - first, kMostDecimals); second >= 0; --second) {
+                const int third = total - first - second;
+                if (third > kMostDecimals)
+                    break;
+                const std::array<std::string, 3> texts{Decimal(numbers[0], first), Decimal(numbers[1], second),
+                                                       Decimal(numbers[2], third)};
+                if (reads(texts)) {
+                    best = texts;
+                    fewest = total;
+                    break;
+                }
+            }
+        }
+    }
+    const std::string written = write(best);
+    return {written.begin(), written.end()};
+}
+
+double Number(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 } // namespace
+
+std::u16string HslNotation(Rgb color)
+{
+    double hue = 0, saturation = 0, lightness = 0;
+    ToHsl(ToSrgb(color), hue, saturation, lightness);
+    return Shortest(
+        {hue, saturation * kMaxPercent, lightness * kMaxPercent},
+        [](const std::array<std::string, 3>& n) { return "hsl(" + n[0] + " " + n[1] + "% " + n[2] + "%)"; },
+        [color](const std::array<std::string, 3>& n) {
+            return ToRgb(FromHsl(Number(n[0]), Number(n[1]) / kMaxPercent, Number(n[2]) / kMaxPercent)) == color;
+        });
+}
+
+std::u16string OklchNotation(Rgb color)
+{
+    const Oklch oklch = ToOklch(ToOklab(ToSrgb(color)));
+    // Read back without the gamut mapping, which would let a chroma far too
+    // high pass: a wider screen would show that text as a brighter colour.
+    const auto reads = [color](const std::array<std::string, 3>& n) {
+        const Srgb back = FromOklab(FromOklch({Number(n[0]), Number(n[1]), Number(n[2])}));
+        constexpr double kHalfStep = 0.5 / kMaxChannel;
+        const auto near = [](double c) { return c > -kHalfStep && c < 1 + kHalfStep; };
+        return near(back.red) && near(back.green) && near(back.blue) && ToRgb(back) == color;
+    };
+    // A grey has no hue to speak of; 0 says so and reads back the same.
+    const bool grey = reads({Decimal(oklch.l, kMostDecimals), "0", "0"});
+    return Shortest(
+        {oklch.l, grey ? 0.0 : oklch.c, grey ? 0.0 : oklch.h},
+        [](const std::array<std::string, 3>& n) { return "oklch(" + n[0] + " " + n[1] + " " + n[2] + ")"; },
+        reads);
+}
 
 std::u16string HexNotation(Rgb color)
 {

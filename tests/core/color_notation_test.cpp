@@ -114,3 +114,31 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{Rgb{255, 255, 255}, u"#FFFFFF", u"rgb(255, 255, 255)"}));
 
 } // namespace
+
+namespace tintwell {
+namespace {
+
+struct WrittenCase {
+    Rgb color;
+    const char16_t* hsl;
+    const char16_t* oklch;
+};
+
+class CssNotationTest : public ::testing::TestWithParam<WrittenCase> {};
+
+TEST_P(CssNotationTest, WritesTheFewestDigitsThatReadBack)
+{
+    EXPECT_EQ(HslNotation(GetParam().color), GetParam().hsl);
+    EXPECT_EQ(OklchNotation(GetParam().color), GetParam().oklch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Written, CssNotationTest,
+    ::testing::Values(WrittenCase{{255, 128, 0}, u"hsl(30 100% 50%)", u"oklch(0.732 0.1858 53)"},
+                      WrittenCase{{0, 0, 0}, u"hsl(0 0% 0%)", u"oklch(0 0 0)"},
+                      WrittenCase{{255, 255, 255}, u"hsl(0 0% 100%)", u"oklch(1 0 0)"},
+                      WrittenCase{{128, 128, 128}, u"hsl(0 0% 50%)", u"oklch(0.6 0 0)"},
+                      WrittenCase{{255, 0, 0}, u"hsl(0 100% 50%)", u"oklch(0.628 0.2577 29.23)"}));
+
+} // namespace
+} // namespace tintwell
