@@ -135,18 +135,147 @@ std::optional<Rgb> ParseRgbArguments(std::u16string_view arguments)
     return Rgb{components[0], components[1], components[2]};
 }
 
-// "rgb(...)" or its alias "rgba(...)", the name in any case and the
-// parenthesis right after it.
-std::optional<Rgb> ParseRgbFunction(std::u16string_view text)
+// One component of CSS Color 4's functions: `none` (0), a number, or a
+// percentage of `hundredPercent`; a hue may also be an angle in deg, grad,
+// rad or turn, a bare number being degrees.
+std::optional<double> Component(std::u16string_view token, double hundredPercent, bool hue = false)
+{
+    std::u16string lower(token);
+    std::ranges::transform(lower, lower.begin(), LowerAscii);
+    if (lower == u"none")
+        return 0.0;
+    double scale = 1;
+    std::u16string_view number = lower;
+    constexpr std::array<std::pair<std::u16string_view, double>, 4> kAngles{
+        {{u"deg", 1.0}, {u"grad", 360.0 / 400.0}, {u"rad", 180.0 / 3.14159265358979323846}, {u"turn", 360.0}}};
+    if (number.ends_with(u'%')) {
+        if (hue)
+            return std::nullopt;
+        number.remove_suffix(1);
+        scale = hundredPercent / kMaxPercent;
+    } else if (hue) {
+        // "grad" before "rad", which it ends with.
+        for (const auto& [unit, degrees] : kAngles) {
+            if (number.ends_with(unit)) {
+                number.remove_suffix(unit.size());
+                scale = degrees;
+                break;
+            }
+        }
+    }
+    const std::optional<double> value = ParseNumber(number, u".");
+    if (!value || !std::isfinite(*value * scale))
+        return std::nullopt;
+    return *value * scale;
+}
+
+// A colour in or beyond sRGB, brought into it by CSS's gamut mapping.
+Rgb Mapped(Srgb color)
+{
+    return InGamut(color) ? ToRgb(color) : ToRgb(MapIntoGamut(ToOklch(ToOklab(color))));
+}
+
+// The three components of a function's arguments, "a b c" with an optional
+// "/ alpha", or for the legacy functions "a, b, c" with an optional ", alpha".
+std::optional<std::array<std::u16string_view, 3>> ThreeComponents(std::u16string_view arguments, bool legacy)
+{
+    const std::vector<std::u16string_view> tokens = Tokens(arguments);
+    const bool commas = legacy && tokens.size() > 1 && tokens[1] == u",";
+    const std::size_t colorTokens = commas ? 2 * kChannelCount - 1 : kChannelCount;
+    if (tokens.size() != colorTokens && tokens.size() != colorTokens + 2)
+        return std::nullopt;
+    std::array<std::u16string_view, 3> components{};
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const bool separatorPlace = commas ? i % 2 == 1 : i == kChannelCount;
+        if (separatorPlace) {
+            if (tokens[i] != (commas ? u"," : u"/"))
+                return std::nullopt;
+            continue;
+        }
+        if (IsSeparator(tokens[i][0]))
+            return std::nullopt;
+        if (count < components.size())
+            components[count] = tokens[i];
+        ++count;
+    }
+    // The alpha must be a well-formed component, though it is not kept.
+    if (count == components.size() + 1 && !Component(tokens.back(), 1))
+        return std::nullopt;
+    return components;
+}
+
+// The functions of CSS Color 4 but rgb(), by the name in lower case.
+std::optional<Rgb> ParseCssFunction(std::u16string_view name, std::u16string_view arguments)
+{
+    const bool legacy = name == u"hsl" || name == u"hsla";
+    if (name == u"color") {
+        // color(srgb r g b), each 0..1 or a percentage.
+        const std::vector<std::u16string_view> tokens = Tokens(arguments);
+        std::u16string space(tokens.empty() ? std::u16string_view() : tokens[0]);
+        std::ranges::transform(space, space.begin(), LowerAscii);
+        if (space != u"srgb")
+            return std::nullopt;
+        arguments.remove_prefix(static_cast<std::size_t>(tokens[0].data() + tokens[0].size() - arguments.data()));
+    }
+    const auto components = ThreeComponents(arguments, legacy);
+    if (!components)
+        return std::nullopt;
+    const bool hueFirst = legacy || name == u"hwb";
+    const bool hueLast = name == u"lch" || name == u"oklch";
+    std::array<double, 3> v{};
+    const std::array<double, 3> percent = name == u"lab"     ? std::array{100.0, 125.0, 125.0}
+                                          : name == u"lch"   ? std::array{100.0, 150.0, 0.0}
+                                          : name == u"oklab" ? std::array{1.0, 0.4, 0.4}
+                                          : name == u"oklch" ? std::array{1.0, 0.4, 0.0}
+                                          : name == u"color" ? std::array{1.0, 1.0, 1.0}
+                                                             : std::array{0.0, 100.0, 100.0};
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const bool hue = (hueFirst && i == 0) || (hueLast && i == 2);
+        const std::optional<double> value = Component((*components)[i], percent[i], hue);
+        if (!value)
+            return std::nullopt;
+        v[i] = *value;
+    }
+    if (legacy)
+        return ToRgb(FromHsl(v[0], std::clamp(v[1], 0.0, kMaxPercent) / kMaxPercent,
+                             std::clamp(v[2], 0.0, kMaxPercent) / kMaxPercent));
+    if (name == u"hwb")
+        return ToRgb(FromHwb(v[0], std::clamp(v[1], 0.0, kMaxPercent) / kMaxPercent,
+                             std::clamp(v[2], 0.0, kMaxPercent) / kMaxPercent));
+    if (name == u"color")
+        return Mapped({v[0], v[1], v[2]});
+    if (name == u"lab" || name == u"lch") {
+        const double lightness = std::clamp(v[0], 0.0, kMaxPercent);
+        if (name == u"lab")
+            return Mapped(FromLab({lightness, v[1], v[2]}));
+        const Oklab polar = FromOklch({lightness, std::max(v[1], 0.0), v[2]});
+        return Mapped(FromLab({lightness, polar.a, polar.b}));
+    }
+    const double lightness = std::clamp(v[0], 0.0, 1.0);
+    if (name == u"oklab")
+        return Mapped(FromOklab({lightness, v[1], v[2]}));
+    if (name == u"oklch")
+        return ToRgb(MapIntoGamut({lightness, std::max(v[1], 0.0), v[2]}));
+    return std::nullopt;
+}
+
+// A function, the name in any case and the parenthesis right after it.
+std::optional<Rgb> ParseFunction(std::u16string_view text)
 {
     const std::size_t open = text.find(u'(');
     if (open == std::u16string_view::npos || !text.ends_with(u')'))
         return std::nullopt;
     std::u16string name(text.substr(0, open));
     std::ranges::transform(name, name.begin(), LowerAscii);
-    if (name != u"rgb" && name != u"rgba")
+    const std::u16string_view arguments = text.substr(open + 1, text.size() - open - 2);
+    if (name == u"rgb" || name == u"rgba")
+        return ParseRgbArguments(arguments);
+    constexpr std::array<std::u16string_view, 8> kFunctions{u"hsl",   u"hsla",  u"hwb",   u"lab",
+                                                            u"lch",   u"oklab", u"oklch", u"color"};
+    if (std::ranges::find(kFunctions, name) == kFunctions.end())
         return std::nullopt;
-    return ParseRgbArguments(text.substr(open + 1, text.size() - open - 2));
+    return ParseCssFunction(name, arguments);
 }
 
 std::optional<Rgb> ParseName(std::u16string_view text)
@@ -209,6 +338,12 @@ std::u16string Shortest(const std::array<double, 3>& numbers,
     return {written.begin(), written.end()};
 }
 
+// Whether a written notation is read back as `color`.
+bool ReadsAs(const std::string& text, Rgb color)
+{
+    return ParseColorNotation(std::u16string(text.begin(), text.end())) == color;
+}
+
 double Number(const std::string& text)
 {
     double value = 0;
@@ -222,31 +357,30 @@ std::u16string HslNotation(Rgb color)
 {
     double hue = 0, saturation = 0, lightness = 0;
     ToHsl(ToSrgb(color), hue, saturation, lightness);
-    return Shortest(
-        {hue, saturation * kMaxPercent, lightness * kMaxPercent},
-        [](const std::array<std::string, 3>& n) { return "hsl(" + n[0] + " " + n[1] + "% " + n[2] + "%)"; },
-        [color](const std::array<std::string, 3>& n) {
-            return ToRgb(FromHsl(Number(n[0]), Number(n[1]) / kMaxPercent, Number(n[2]) / kMaxPercent)) == color;
-        });
+    const auto write = [](const std::array<std::string, 3>& n) {
+        return "hsl(" + n[0] + " " + n[1] + "% " + n[2] + "%)";
+    };
+    return Shortest({hue, saturation * kMaxPercent, lightness * kMaxPercent}, write,
+                    [&](const std::array<std::string, 3>& n) { return ReadsAs(write(n), color); });
 }
 
 std::u16string OklchNotation(Rgb color)
 {
     const Oklch oklch = ToOklch(ToOklab(ToSrgb(color)));
-    // Read back without the gamut mapping, which would let a chroma far too
-    // high pass: a wider screen would show that text as a brighter colour.
-    const auto reads = [color](const std::array<std::string, 3>& n) {
+    const auto write = [](const std::array<std::string, 3>& n) {
+        return "oklch(" + n[0] + " " + n[1] + " " + n[2] + ")";
+    };
+    // Also within sRGB as written: the gamut mapping would let a chroma far
+    // too high read back the same, which a wider screen shows brighter.
+    const auto reads = [&](const std::array<std::string, 3>& n) {
         const Srgb back = FromOklab(FromOklch({Number(n[0]), Number(n[1]), Number(n[2])}));
         constexpr double kHalfStep = 0.5 / kMaxChannel;
         const auto near = [](double c) { return c > -kHalfStep && c < 1 + kHalfStep; };
-        return near(back.red) && near(back.green) && near(back.blue) && ToRgb(back) == color;
+        return near(back.red) && near(back.green) && near(back.blue) && ReadsAs(write(n), color);
     };
-    // A grey has no hue to speak of; 0 says so and reads back the same.
+    // A grey has no hue to speak of; 0 says so.
     const bool grey = reads({Decimal(oklch.l, kMostDecimals), "0", "0"});
-    return Shortest(
-        {oklch.l, grey ? 0.0 : oklch.c, grey ? 0.0 : oklch.h},
-        [](const std::array<std::string, 3>& n) { return "oklch(" + n[0] + " " + n[1] + " " + n[2] + ")"; },
-        reads);
+    return Shortest({oklch.l, grey ? 0.0 : oklch.c, grey ? 0.0 : oklch.h}, write, reads);
 }
 
 std::u16string HexNotation(Rgb color)
@@ -270,7 +404,7 @@ std::optional<Rgb> ParseColorNotation(std::u16string_view text)
     if (text.starts_with(u'#'))
         return ParseHexDigits(text.substr(1));
     if (text.find(u'(') != std::u16string_view::npos)
-        return ParseRgbFunction(text);
+        return ParseFunction(text);
     return ParseName(text);
 }
 

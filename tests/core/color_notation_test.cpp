@@ -142,3 +142,61 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace tintwell
+
+namespace tintwell {
+namespace {
+
+struct CssReadCase {
+    const char16_t* text;
+    std::optional<Rgb> color;
+};
+
+class CssColor4Test : public ::testing::TestWithParam<CssReadCase> {};
+
+TEST_P(CssColor4Test, ReadsEachFunctionAsCssDoes)
+{
+    EXPECT_EQ(ParseColorNotation(GetParam().text), GetParam().color);
+}
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kLime{0, 255, 0};
+constexpr Rgb kCyan{0, 255, 255};
+
+INSTANTIATE_TEST_SUITE_P(
+    Css, CssColor4Test,
+    ::testing::Values(CssReadCase{u"hsl(120deg 100% 50%)", kLime}, CssReadCase{u"hsl(120, 100%, 50%)", kLime},
+                      CssReadCase{u"HSLA(0.5turn 100% 50% / 0.5)", kCyan},
+                      CssReadCase{u"hsl(200grad 100% 50%)", kCyan},
+                      CssReadCase{u"hsl(3.14159265rad 100% 50%)", kCyan},
+                      CssReadCase{u"hsl(none 0% 50%)", Rgb{128, 128, 128}},
+                      CssReadCase{u"hsl(30 100 50)", Rgb{255, 128, 0}},
+                      CssReadCase{u"hwb(120 0% 0%)", kLime}, CssReadCase{u"lab(54.29% 80.8 69.89)", kRed},
+                      CssReadCase{u"lch(54.29 106.84 40.85)", kRed},
+                      CssReadCase{u"oklab(62.796% 0.22486 0.12585)", kRed},
+                      CssReadCase{u"oklch(0.628 0.2577 29.23)", kRed},
+                      CssReadCase{u"oklch(62.8% 64.4% 29.23deg)", kRed}, CssReadCase{u"color(srgb 1 0 0)", kRed},
+                      CssReadCase{u"color(SRGB 100% 50% 0% / 1)", Rgb{255, 128, 0}},
+                      // Beyond sRGB: chroma goes, not each channel clipped.
+                      // (clipping would give #FF0000): the lightness stays, so a lighter red.
+                      CssReadCase{u"color(srgb 1.2 0 0)", Rgb{255, 105, 86}},
+                      CssReadCase{u"oklch(1.2 0.3 40)", Rgb{255, 255, 255}},
+                      // Refused.
+                      CssReadCase{u"hsl(120 100%)", std::nullopt}, CssReadCase{u"lab(50 0 0 0)", std::nullopt},
+                      CssReadCase{u"hsl(120% 100% 50%)", std::nullopt},
+                      CssReadCase{u"color(display-p3 1 0 0)", std::nullopt},
+                      CssReadCase{u"oklch(0.5, 0.1, 30)", std::nullopt}, CssReadCase{u"hwb(1e999 0% 0%)", std::nullopt},
+                      CssReadCase{u"lab()", std::nullopt}, CssReadCase{u"color()", std::nullopt}));
+
+TEST(CssNotationRoundTripTest, EveryWrittenNotationReadsBackAsItsColour)
+{
+    for (std::int32_t r = 0; r <= 255; r += r == 253 ? 2 : 23)
+        for (std::int32_t g = 0; g <= 255; g += g == 253 ? 2 : 23)
+            for (std::int32_t b = 0; b <= 255; b += b == 253 ? 2 : 23) {
+                const Rgb color{r, g, b};
+                ASSERT_EQ(ParseColorNotation(HslNotation(color)), color);
+                ASSERT_EQ(ParseColorNotation(OklchNotation(color)), color);
+            }
+}
+
+} // namespace
+} // namespace tintwell
