@@ -3,7 +3,9 @@
 #include "core/channel_state.h"
 #include "core/color_formats.h"
 #include "core/color_name.h"
+#include "core/color_notation.h"
 #include "core/color_sample.h"
+#include "core/contrast.h"
 #include "core/numeric_text.h"
 
 #include <benchmark/benchmark.h>
@@ -128,6 +130,35 @@ void BM_SampleMean9x9(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SampleMean9x9);
+
+// Reading one pasted notation of each kind; the oklch() beyond sRGB has its
+// chroma searched down by the gamut mapping.
+void BM_ParseNotation(benchmark::State& state)
+{
+    static constexpr std::array<std::u16string_view, 9> kTexts{
+        u"#FF8000", u"rgb(255, 128, 0)", u"rebeccapurple", u"hsl(30deg 100% 50%)", u"hwb(30 0% 0%)",
+        u"lab(67.05 42.83 74.03)", u"oklch(0.732 0.1858 53)", u"color(srgb 1 0.5 0)", u"oklch(0.7 0.4 150)"};
+    const std::u16string_view text = kTexts[static_cast<std::size_t>(state.range(0))];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseColorNotation(text));
+    state.SetLabel(std::string(text.begin(), text.end()));
+}
+BENCHMARK(BM_ParseNotation)->DenseRange(0, 8);
+
+// What the swatch's refresh asks for: the name and the three contrasts.
+void BM_NameAndContrast(benchmark::State& state)
+{
+    std::int32_t step = 0;
+    for (auto _ : state) {
+        const Rgb color{step & 0xFF, (step * 7) & 0xFF, (step * 13) & 0xFF};
+        benchmark::DoNotOptimize(ColorNameText(color));
+        benchmark::DoNotOptimize(ContrastRatio(color, {255, 255, 255}));
+        benchmark::DoNotOptimize(ContrastRatio(color, {0, 0, 0}));
+        benchmark::DoNotOptimize(ContrastRatio(color, {18, 52, 86}));
+        ++step;
+    }
+}
+BENCHMARK(BM_NameAndContrast);
 
 } // namespace
 

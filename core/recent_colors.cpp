@@ -14,4 +14,12 @@ void RecentColors::Add(Rgb color)
     m_colors.insert(m_colors.begin(), color);
 }
 
+std::optional<Rgb> RecentColors::Before(Rgb current) const
+{
+    const auto other = std::find_if(m_colors.begin(), m_colors.end(), [current](Rgb c) { return c != current; });
+    if (other == m_colors.end())
+        return std::nullopt;
+    return *other;
+}
+
 } // namespace tintwell

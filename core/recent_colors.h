@@ -3,6 +3,7 @@
 #include "core/rgb.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace tintwell {
@@ -17,6 +18,10 @@ public:
     void Add(Rgb color);
 
     const std::vector<Rgb>& Colors() const { return m_colors; }
+
+    // The newest colour taken that is not `current`: the one a colour is
+    // compared with.
+    std::optional<Rgb> Before(Rgb current) const;
 
 private:
     std::vector<Rgb> m_colors;

@@ -73,6 +73,10 @@
         <source>This desktop&apos;s portal can neither pick a colour nor take a screenshot.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The desktop refused Tintwell a screenshot, so the next pick uses the desktop&apos;s own picker. To allow screenshots again, see &quot;Screenshots&quot; in the manual (man tintwell).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tintwell::platform::Loupe</name>
@@ -122,8 +126,63 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…) or a colour name such as &quot;teal&quot;.</source>
+        <source>Copy hsl()</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy oklch()</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s screenshot; it may be asking you whether to allow it. Press Esc or click the swatch to stop waiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the desktop&apos;s colour picker. Press Esc or click the swatch to stop waiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…), hsl(…), oklch(…) or another CSS colour, or a colour name such as &quot;teal&quot;.</source>
         <extracomment>The notations and the CSS name are what a paste understands; they stay as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent Colours</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tintwell::ui::ColorSwatch</name>
+    <message>
+        <source>AAA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AA Large</source>
+        <extracomment>Passes for large text only.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fails</source>
+        <extracomment>Reaches no WCAG level for text.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : 1 on white (%2)</source>
+        <extracomment>%1 is the contrast ratio (&quot;4.6&quot;), %2 the WCAG level it reaches (&quot;AA&quot;).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : 1 on black (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : 1 against %2, the colour before (%3)</source>
+        <extracomment>%1 the ratio, %2 the colour taken before it, as #RRGGBB, %3 the level.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

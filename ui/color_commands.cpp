@@ -2,6 +2,7 @@
 
 #include "core/channel_state.h"
 #include "core/color_formats.h"
+#include "core/color_name.h"
 #include "core/color_notation.h"
 #include "platform/application_service.h"
 #include "platform/create_screen_picker.h"
@@ -16,6 +17,10 @@
 #include "ui/pick_note.h"
 
 #include <QAction>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -48,6 +53,8 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
     m_copyHex = AddAction(tr("Copy #RRGGBB"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                           &ColorCommands::CopyHex);
     m_copyRgb = AddAction(tr("Copy rgb()"), {}, &ColorCommands::CopyRgb);
+    m_copyHsl = AddAction(tr("Copy hsl()"), {}, &ColorCommands::CopyHsl);
+    m_copyOklch = AddAction(tr("Copy oklch()"), {}, &ColorCommands::CopyOklch);
     m_copyValue = AddAction(tr("Copy Colour Value"), {}, &ColorCommands::CopyColorValue);
     m_paste = AddAction(tr("Paste Colour"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, &ColorCommands::Paste);
 
@@ -65,6 +72,7 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
     // menu that is still letting go of the pointer.
     connect(&m_swatch, &QAbstractButton::clicked, this, &ColorCommands::StartPicking, Qt::QueuedConnection);
     m_swatch.SetColorSource([this] { return m_state.Color(); });
+    m_swatch.SetPreviousSource([this](tintwell::Rgb shown) { return m_recent.Before(shown); });
     m_swatch.SetHelp(tr("Click to pick a colour from the screen (Ctrl+P). Drag the swatch into another "
                         "program. Right-click to copy the colour (Ctrl+Shift+C) or paste one (Ctrl+Shift+V)."));
 }
@@ -90,7 +98,7 @@ void ColorCommands::StartPicking()
             Choose(color);
         });
         connect(m_picker, &platform::ScreenPicker::Picked, this, [this](tintwell::Rgb color) {
-            Choose(color);
+            Took(color);
             if (std::exchange(m_copyWhenTaken, false))
                 CopyInFront();
             else if (std::exchange(m_showWhenTaken, false))
@@ -187,6 +195,16 @@ void ColorCommands::CopyRgb()
     SetClipboardText(tintwell::RgbNotation(m_state.Color()));
 }
 
+void ColorCommands::CopyHsl()
+{
+    SetClipboardText(tintwell::HslNotation(m_state.Color()));
+}
+
+void ColorCommands::CopyOklch()
+{
+    SetClipboardText(tintwell::OklchNotation(m_state.Color()));
+}
+
 void ColorCommands::CopyColorValue()
 {
     const tintwell::Rgb color = m_state.Color();
@@ -201,8 +219,8 @@ void ColorCommands::Paste()
         return;
     }
     //: The notations and the CSS name are what a paste understands; they stay as they are.
-    Notice(tr("The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…) or a colour name such as "
-              "\"teal\"."));
+    Notice(tr("The clipboard holds no colour. Paste #RGB, #RRGGBB, rgb(…), hsl(…), oklch(…) or another "
+              "CSS colour, or a colour name such as \"teal\"."));
 }
 
 bool ColorCommands::CanTake(const QMimeData& data) const
@@ -213,7 +231,7 @@ bool ColorCommands::CanTake(const QMimeData& data) const
 void ColorCommands::Take(const QMimeData& data)
 {
     if (const std::optional<tintwell::Rgb> color = ColorFromMimeData(data))
-        Choose(*color);
+        Took(*color);
 }
 
 void ColorCommands::Notice(const QString& text)
@@ -227,11 +245,36 @@ void ColorCommands::ShowMenu(QPoint globalPosition)
         m_menu = new QMenu(&m_window);
         m_menu->addAction(m_pick);
         m_menu->addSeparator();
-        m_menu->addActions({m_copyHex, m_copyRgb, m_copyValue});
+        m_menu->addActions({m_copyHex, m_copyRgb, m_copyHsl, m_copyOklch, m_copyValue});
         m_menu->addSeparator();
         m_menu->addAction(m_paste);
+        m_recentMenu = m_menu->addMenu(tr("Recent Colours"));
+        connect(m_recentMenu, &QMenu::aboutToShow, this, &ColorCommands::FillRecentMenu);
     }
+    m_recentMenu->setEnabled(!m_recent.Colors().empty());
     m_menu->popup(globalPosition);
+}
+
+void ColorCommands::FillRecentMenu()
+{
+    m_recentMenu->clear();
+    const int side = m_recentMenu->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    for (const tintwell::Rgb color : m_recent.Colors()) {
+        QPixmap chip(side, side);
+        chip.fill(QColor(color.red, color.green, color.blue));
+        QPainter(&chip).drawRect(0, 0, side - 1, side - 1);
+        const QString text = QString::fromStdU16String(tintwell::HexNotation(color)) + u"  "_s +
+                             QString::fromStdU16String(tintwell::ColorNameText(color));
+        QAction* entry = m_recentMenu->addAction(QIcon(chip), text);
+        connect(entry, &QAction::triggered, this, [this, color] { Took(color); });
+    }
+}
+
+void ColorCommands::Took(Rgb color)
+{
+    // Listed first, so the colour is compared with the one before it.
+    m_recent.Add(color);
+    Choose(color);
 }
 
 void ColorCommands::Choose(Rgb color)

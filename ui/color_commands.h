@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/recent_colors.h"
 #include "core/rgb.h"
 
 #include <QObject>
@@ -45,6 +46,8 @@ public:
 
     void CopyHex();
     void CopyRgb();
+    void CopyHsl();
+    void CopyOklch();
     void CopyColorValue();
     void Paste();
 
@@ -67,6 +70,10 @@ private:
     // a program that copies, or after a while without it.
     void CopyInFront();
     void Choose(tintwell::Rgb color);
+    // A colour the user took (picked, pasted, dropped, or taken again from
+    // the recent ones): it becomes the colour, and the newest recent one.
+    void Took(tintwell::Rgb color);
+    void FillRecentMenu();
     void SetClipboardText(const std::u16string& text);
 
     QWidget& m_window;
@@ -76,9 +83,14 @@ private:
     QAction* m_pick = nullptr;
     QAction* m_copyHex = nullptr;
     QAction* m_copyRgb = nullptr;
+    QAction* m_copyHsl = nullptr;
+    QAction* m_copyOklch = nullptr;
     QAction* m_copyValue = nullptr;
     QAction* m_paste = nullptr;
     QMenu* m_menu = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    // This session's colours taken; never written anywhere.
+    tintwell::RecentColors m_recent;
 
     platform::ScreenPicker* m_picker = nullptr;
     // The colour before a pick, put back when a previewing pick is cancelled.

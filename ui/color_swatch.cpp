@@ -1,14 +1,20 @@
 #include "ui/color_swatch.h"
 
 #include "core/color_name.h"
+#include "core/color_notation.h"
+#include "core/contrast.h"
 #include "ui/color_mime.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QDrag>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +24,36 @@ namespace tintwell::ui {
 namespace {
 
 constexpr int kDragChipSize = 24;
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+
+// One decimal, but never rounded up to a level the ratio falls short of:
+// 4.47 reads "4.4", not "4.5".
+QString RatioText(double ratio)
+{
+    constexpr std::array kLevels{3.0, 4.5, 7.0};
+    double shown = std::round(ratio * 10) / 10;
+    if (std::ranges::any_of(kLevels, [&](double level) { return ratio < level && shown >= level; }))
+        shown = std::floor(ratio * 10) / 10;
+    return QLocale().toString(shown, 'f', 1);
+}
+
+QString LevelText(ContrastLevel level)
+{
+    switch (level) {
+    case ContrastLevel::AAA:
+        return ColorSwatch::tr("AAA");
+    case ContrastLevel::AA:
+        return ColorSwatch::tr("AA");
+    case ContrastLevel::AALarge:
+        //: Passes for large text only.
+        return ColorSwatch::tr("AA Large");
+    case ContrastLevel::Fails:
+        break;
+    }
+    //: Reaches no WCAG level for text.
+    return ColorSwatch::tr("fails");
+}
 
 } // namespace
 
@@ -34,13 +70,14 @@ void ColorSwatch::ShowColor(QColor color)
     shown.setColor(QPalette::Window, color);
     shown.setColor(QPalette::WindowText, Qt::black);
     setPalette(shown);
-    const QString name =
-        QString::fromStdU16String(tintwell::ColorNameText({color.red(), color.green(), color.blue()}));
-    // Told again only when the name changes, not at every step that keeps it.
-    if (name == m_name)
+    const Rgb rgb{color.red(), color.green(), color.blue()};
+    const QString description = QString::fromStdU16String(tintwell::ColorNameText(rgb)) + u"\n"_s +
+                                ContrastText(rgb, m_previousSource ? m_previousSource(rgb) : std::nullopt);
+    // Told again only when it changes, not at every step that keeps it.
+    if (description == m_description)
         return;
-    m_name = name;
-    setAccessibleDescription(m_name);
+    m_description = description;
+    setAccessibleDescription(m_description);
     UpdateToolTip();
 }
 
@@ -55,9 +92,31 @@ void ColorSwatch::SetHelp(const QString& help)
     UpdateToolTip();
 }
 
+void ColorSwatch::SetPreviousSource(std::function<std::optional<Rgb>(Rgb shown)> source)
+{
+    m_previousSource = std::move(source);
+}
+
+QString ColorSwatch::ContrastText(Rgb color, std::optional<Rgb> previous)
+{
+    const auto ratio = [color](Rgb other) { return ContrastRatio(color, other); };
+    //: %1 is the contrast ratio ("4.6"), %2 the WCAG level it reaches ("AA").
+    QString text = tr("%1 : 1 on white (%2)").arg(RatioText(ratio(kWhite)), LevelText(LevelOf(ratio(kWhite)))) +
+                   u", "_s +
+                   //: As on white.
+                   tr("%1 : 1 on black (%2)").arg(RatioText(ratio(kBlack)), LevelText(LevelOf(ratio(kBlack))));
+    if (previous) {
+        //: %1 the ratio, %2 the colour taken before it, as #RRGGBB, %3 the level.
+        text += u", "_s + tr("%1 : 1 against %2, the colour before (%3)")
+                              .arg(RatioText(ratio(*previous)), QString::fromStdU16String(HexNotation(*previous)),
+                                   LevelText(LevelOf(ratio(*previous))));
+    }
+    return text;
+}
+
 void ColorSwatch::UpdateToolTip()
 {
-    setToolTip(m_name.isEmpty() ? m_help : m_name + u"\n\n"_s + m_help);
+    setToolTip(m_description.isEmpty() ? m_help : m_description + u"\n\n"_s + m_help);
 }
 
 void ColorSwatch::paintEvent(QPaintEvent* /*event*/)

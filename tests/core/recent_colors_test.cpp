@@ -44,5 +44,17 @@ INSTANTIATE_TEST_SUITE_P(
                                  {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1},
                                  {1, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2}}));
 
+TEST(RecentColorsBeforeTest, IsTheNewestColourTakenThatIsNotTheCurrentOne)
+{
+    RecentColors recent;
+    EXPECT_EQ(recent.Before(Grey(1)), std::nullopt);
+    recent.Add(Grey(1));
+    EXPECT_EQ(recent.Before(Grey(1)), std::nullopt);
+    EXPECT_EQ(recent.Before(Grey(7)), Grey(1));
+    recent.Add(Grey(2));
+    EXPECT_EQ(recent.Before(Grey(2)), Grey(1));
+    EXPECT_EQ(recent.Before(Grey(7)), Grey(2));
+}
+
 } // namespace
 } // namespace tintwell

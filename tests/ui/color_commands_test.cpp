@@ -36,6 +36,7 @@ private Q_SLOTS:
     void menuOpensFromTheKeyboardWherever_data();
     void menuOpensFromTheKeyboardWherever();
     void swatchIsAButtonWhosePressStartsPicking();
+    void takenColoursAreRecentAndComparedWith();
 
 private:
     QLineEdit* Box(const char* name) const { return m_window->findChild<QLineEdit*>(QLatin1StringView(name)); }
@@ -71,6 +72,8 @@ void ColorCommandsTest::copyWritesTheColorInEachNotation_data()
     // Orange: red 255, green 128, blue 0.
     QTest::newRow("hex") << u"Copy #RRGGBB"_s << u"#FF8000"_s;
     QTest::newRow("rgb") << u"Copy rgb()"_s << u"rgb(255, 128, 0)"_s;
+    QTest::newRow("hsl") << u"Copy hsl()"_s << u"hsl(30 100% 50%)"_s;
+    QTest::newRow("oklch") << u"Copy oklch()"_s << u"oklch(0.732 0.1858 53)"_s;
     QTest::newRow("value") << u"Copy Colour Value"_s << u"33023"_s;
 }
 
@@ -104,6 +107,8 @@ void ColorCommandsTest::pasteTakesANamedColorOrLeavesTheColorWithANotice_data()
     QTest::newRow("#RGB") << u"#f80"_s << u"0088FF"_s << false;
     QTest::newRow("rgb() with blanks around") << u"  rgb(50%, 0%, 100%)\n"_s << u"FF0080"_s << false;
     QTest::newRow("name") << u"Teal"_s << u"808000"_s << false;
+    QTest::newRow("hsl()") << u"hsl(120deg 100% 50%)"_s << u"00FF00"_s << false;
+    QTest::newRow("oklch()") << u"oklch(0.628 0.2577 29.23)"_s << u"0000FF"_s << false;
     QTest::newRow("bare hex digits") << u"ff8000"_s << u"123456"_s << true;
     QTest::newRow("bare number") << u"16711680"_s << u"123456"_s << true;
 }
@@ -175,8 +180,9 @@ void ColorCommandsTest::menuOpensFromTheKeyboardWherever()
     QStringList items;
     for (const QAction* action : menu->actions())
         items << action->text();
-    QCOMPARE(items, (QStringList{u"Pick from Screen"_s, {}, u"Copy #RRGGBB"_s, u"Copy rgb()"_s,
-                                 u"Copy Colour Value"_s, {}, u"Paste Colour"_s}));
+    QCOMPARE(items, (QStringList{u"Pick from Screen"_s, {}, u"Copy #RRGGBB"_s, u"Copy rgb()"_s, u"Copy hsl()"_s,
+                                 u"Copy oklch()"_s, u"Copy Colour Value"_s, {}, u"Paste Colour"_s,
+                                 u"Recent Colours"_s}));
     menu->close();
 }
 
@@ -193,6 +199,40 @@ void ColorCommandsTest::swatchIsAButtonWhosePressStartsPicking()
     swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QTRY_VERIFY(QToolTip::text().contains(u"not possible on this display"_s));
     QCOMPARE(Box("txtHex")->text(), u"000000"_s);
+}
+
+void ColorCommandsTest::takenColoursAreRecentAndComparedWith()
+{
+    auto* swatch = m_window->findChild<QWidget*>(u"shapeColorDemo"_s);
+    const auto paste = [this](const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(Box("txtDecG"), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+    QCOMPARE(swatch->accessibleDescription(), u"black\n21.0 : 1 on white (AAA), 1.0 : 1 on black (fails)"_s);
+    paste(u"#767676"_s);
+    QTRY_COMPARE(Box("txtHex")->text(), u"767676"_s);
+    paste(u"white"_s);
+    QTRY_COMPARE(Box("txtHex")->text(), u"FFFFFF"_s);
+    // Typed, not taken: compared with the newest taken, but not listed.
+    SetColor(u"255"_s);
+    QCOMPARE(swatch->accessibleDescription(),
+             u"red\n4.0 : 1 on white (AA Large), 5.3 : 1 on black (AA), 4.0 : 1 against #FFFFFF, the colour before "
+             "(AA Large)"_s);
+
+    QTest::keyClick(Box("txtDecR"), Qt::Key_Menu);
+    QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QMenu* recent = menu->actions().constLast()->menu();
+    QVERIFY(recent->isEnabled());
+    Q_EMIT recent->aboutToShow();
+    QStringList entries;
+    for (const QAction* entry : recent->actions())
+        entries << entry->text();
+    QCOMPARE(entries, (QStringList{u"#FFFFFF  white"_s, u"#767676  ≈ gray"_s}));
+    recent->actions().constLast()->trigger();
+    menu->close();
+    QTRY_COMPARE(Box("txtHex")->text(), u"767676"_s);
+    QVERIFY(swatch->accessibleDescription().endsWith(u"4.5 : 1 against #FFFFFF, the colour before (AA)"_s));
 }
 
 QTEST_MAIN(ColorCommandsTest)
