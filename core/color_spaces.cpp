@@ -63,6 +63,37 @@ double Difference(Oklab one, Oklab other)
     return std::hypot(one.l - other.l, one.a - other.a, one.b - other.b);
 }
 
+// Björn Ottosson's matrices, as CSS Color 4 gives them, from and to linear
+// sRGB.
+Oklab OklabOfLinear(Srgb linear)
+{
+    const double r = linear.red;
+    const double g = linear.green;
+    const double b = linear.blue;
+    const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
+    const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
+    const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
+    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
+            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
+            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+}
+
+Srgb LinearOfOklab(Oklab color)
+{
+    const auto cube = [](double x) { return x * x * x; };
+    const double l = cube(color.l + 0.3963377774 * color.a + 0.2158037573 * color.b);
+    const double m = cube(color.l - 0.1055613458 * color.a - 0.0638541728 * color.b);
+    const double s = cube(color.l - 0.0894841775 * color.a - 1.2914855480 * color.b);
+    return {4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s,
+            -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s,
+            -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s};
+}
+
+Srgb Encoded(Srgb linear)
+{
+    return {FromLinear(linear.red), FromLinear(linear.green), FromLinear(linear.blue)};
+}
+
 } // namespace
 
 Srgb ToSrgb(Rgb color)
@@ -79,28 +110,14 @@ Rgb ToRgb(Srgb color)
     return {channel(color.red), channel(color.green), channel(color.blue)};
 }
 
-// Björn Ottosson's matrices, as CSS Color 4 gives them.
 Oklab ToOklab(Srgb color)
 {
-    const double r = ToLinear(color.red);
-    const double g = ToLinear(color.green);
-    const double b = ToLinear(color.blue);
-    const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
-    const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
-    const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+    return OklabOfLinear({ToLinear(color.red), ToLinear(color.green), ToLinear(color.blue)});
 }
 
 Srgb FromOklab(Oklab color)
 {
-    const double l = std::pow(color.l + 0.3963377774 * color.a + 0.2158037573 * color.b, 3);
-    const double m = std::pow(color.l - 0.1055613458 * color.a - 0.0638541728 * color.b, 3);
-    const double s = std::pow(color.l - 0.0894841775 * color.a - 1.2914855480 * color.b, 3);
-    return {FromLinear(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
-            FromLinear(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
-            FromLinear(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s)};
+    return Encoded(LinearOfOklab(color));
 }
 
 Oklch ToOklch(Oklab color)
@@ -205,43 +222,44 @@ bool InGamut(Srgb color)
 
 Srgb MapIntoGamut(Oklch color)
 {
-    // CSS Color 4, "Binary search gamut mapping with local MINDE".
+    // CSS Color 4, "Binary search gamut mapping with local MINDE". The
+    // search stays in linear sRGB, where being in gamut and clipping mean
+    // the same as in sRGB itself, and only the answer is encoded.
     constexpr double kJustNoticeable = 0.02;
     constexpr double kCloseEnough = 0.0001;
     if (!(color.l < 1))
         return {1, 1, 1};
     if (!(color.l > 0))
         return {0, 0, 0};
-    const Srgb exact = FromOklab(FromOklch(color));
-    if (InGamut(exact))
-        return Clipped(exact);
-    if (Difference(ToOklab(Clipped(exact)), FromOklch(color)) < kJustNoticeable)
-        return Clipped(exact);
+    const auto clipped = [](Srgb linear) { return Srgb{Clip(linear.red), Clip(linear.green), Clip(linear.blue)}; };
+    const Srgb exact = LinearOfOklab(FromOklch(color));
+    if (InGamut(exact) || Difference(OklabOfLinear(clipped(exact)), FromOklch(color)) < kJustNoticeable)
+        return Clipped(Encoded(exact));
 
     double low = 0;
     double high = color.c;
     bool lowInGamut = true;
     Oklch current = color;
-    Srgb clipped = Clipped(exact);
+    Srgb answer = clipped(exact);
     while (high - low > kCloseEnough) {
         current.c = (low + high) / 2;
-        const Srgb candidate = FromOklab(FromOklch(current));
+        const Srgb candidate = LinearOfOklab(FromOklch(current));
         if (lowInGamut && InGamut(candidate)) {
             low = current.c;
             continue;
         }
-        clipped = Clipped(candidate);
-        const double difference = Difference(ToOklab(clipped), FromOklch(current));
+        answer = clipped(candidate);
+        const double difference = Difference(OklabOfLinear(answer), FromOklch(current));
         if (difference < kJustNoticeable) {
             if (kJustNoticeable - difference < kCloseEnough)
-                return clipped;
+                break;
             lowInGamut = false;
             low = current.c;
         } else {
             high = current.c;
         }
     }
-    return clipped;
+    return Encoded(answer);
 }
 
 } // namespace tintwell
