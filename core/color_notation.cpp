@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <charconv>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -169,10 +170,18 @@ std::optional<double> Component(std::u16string_view token, double hundredPercent
     return *value * scale;
 }
 
-// A colour in or beyond sRGB, brought into it by CSS's gamut mapping.
-Rgb Mapped(Srgb color)
+// A colour in or beyond sRGB, brought into it by CSS's gamut mapping. One so
+// far beyond that a double overflows on its way to Oklab names no colour, as
+// a number beyond a double names none: its lightness, which decides between
+// white and black, is lost.
+std::optional<Rgb> Mapped(Srgb color)
 {
-    return InGamut(color) ? ToRgb(color) : ToRgb(MapIntoGamut(ToOklch(ToOklab(color))));
+    if (InGamut(color))
+        return ToRgb(color);
+    const Oklab oklab = ToOklab(color);
+    if (!std::isfinite(oklab.l) || !std::isfinite(oklab.a) || !std::isfinite(oklab.b))
+        return std::nullopt;
+    return ToRgb(MapIntoGamut(ToOklch(oklab)));
 }
 
 // The three components of a function's arguments, "a b c" with an optional
@@ -253,8 +262,14 @@ std::optional<Rgb> ParseCssFunction(std::u16string_view name, std::u16string_vie
         return Mapped(FromLab({lightness, polar.a, polar.b}));
     }
     const double lightness = std::clamp(v[0], 0.0, 1.0);
-    if (name == u"oklab")
-        return Mapped(FromOklab({lightness, v[1], v[2]}));
+    if (name == u"oklab") {
+        // Straight to Oklch, as CSS maps it: by way of sRGB a large chroma
+        // cancels the lightness away. A chroma beyond a double maps as the
+        // largest one does, only its hue mattering by then.
+        Oklch polar = ToOklch({lightness, v[1], v[2]});
+        polar.c = std::min(polar.c, std::numeric_limits<double>::max());
+        return ToRgb(MapIntoGamut(polar));
+    }
     if (name == u"oklch")
         return ToRgb(MapIntoGamut({lightness, std::max(v[1], 0.0), v[2]}));
     return std::nullopt;

@@ -180,6 +180,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // (clipping would give #FF0000): the lightness stays, so a lighter red.
                       CssReadCase{u"color(srgb 1.2 0 0)", Rgb{255, 105, 86}},
                       CssReadCase{u"oklch(1.2 0.3 40)", Rgb{255, 255, 255}},
+                      // Oklab maps as Oklch does, not by way of sRGB, which
+                      // loses the lightness: 100% is white, and a chroma far
+                      // out, even beyond a double, keeps lightness 0.5.
+                      CssReadCase{u"oklab(100% 0.22486 0)", Rgb{255, 255, 255}},
+                      CssReadCase{u"oklab(0.5 1e10 0)", Rgb{187, 0, 94}},
+                      CssReadCase{u"oklab(0.5 1e308 1e308)", Rgb{172, 54, 0}},
+                      // Too far out for a double to reach Oklab: not white.
+                      CssReadCase{u"color(srgb -1e300 0 0)", std::nullopt},
                       // Refused.
                       CssReadCase{u"hsl(120 100%)", std::nullopt}, CssReadCase{u"lab(50 0 0 0)", std::nullopt},
                       CssReadCase{u"hsl(120% 100% 50%)", std::nullopt},
