@@ -134,9 +134,11 @@ fi
 press_swatch || fail "the swatch could not be pressed"
 if [[ $reply == colour ]]; then
     wait_for shows 0080FF || fail "the window shows $(hex), not the picked 0080FF"
-    # What a screen reader announces for the swatch: the colour's name.
+    # What a screen reader announces for the swatch: the colour's name, then
+    # its contrast for text.
     named=$($python "$here/atspi.py" "$app" description "Colour swatch")
-    [[ $named == "≈ darkorange" ]] || fail "the swatch describes itself as '$named', not ≈ darkorange"
+    [[ ${named%%$'\n'*} == "≈ darkorange" && $named == *" : 1 on white ("*"), "*" : 1 on black ("* ]] ||
+        fail "the swatch describes itself as '$named', not ≈ darkorange with its contrast"
     echo PASS
     exit 0
 fi
