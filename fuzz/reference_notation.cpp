@@ -1,5 +1,8 @@
 #include "fuzz/reference_notation.h"
 
+#include "fuzz/reference_css.h"
+#include "fuzz/reference_spaces.h"
+
 #include <locale.h>
 #include <stdlib.h>
 
@@ -118,7 +121,7 @@ std::regex RgbForm(bool commas)
 
 } // namespace
 
-std::optional<ReferenceColor> ReadNotationReference(std::u16string_view text)
+std::optional<ReferenceReading> ReadNotationReference(std::u16string_view text)
 {
     const std::optional<std::string> plain = TrimmedAscii(text);
     if (!plain)
@@ -132,16 +135,18 @@ std::optional<ReferenceColor> ReadNotationReference(std::u16string_view text)
         ReferenceColor color{};
         for (std::size_t i = 0; i < color.size(); ++i)
             color[i] = std::stoi(digits.substr(2 * i, 2), nullptr, kHexBase);
-        return color;
+        return ReferenceReading{Judgement::Exact, color};
     }
     static const std::array rgbForms{RgbForm(true), RgbForm(false)};
     std::smatch match;
     for (const std::regex& form : rgbForms) {
         if (std::regex_match(*plain, match, form))
-            return ReferenceColor{Channel(match[1], match[2] == "%"),
-                                  Channel(match[3], match[4] == "%"),
-                                  Channel(match[5], match[6] == "%")};
+            return ReferenceReading{Judgement::Exact, {Channel(match[1], match[2] == "%"),
+                                                       Channel(match[3], match[4] == "%"),
+                                                       Channel(match[5], match[6] == "%")}};
     }
+    if (plain->find('(') != std::string::npos)
+        return ReadCssFunctionReference(*plain);
     std::string lower = *plain;
     std::ranges::transform(lower, lower.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -149,7 +154,12 @@ std::optional<ReferenceColor> ReadNotationReference(std::u16string_view text)
     const auto found = NameTable().find(lower);
     if (found == NameTable().end())
         return std::nullopt;
-    return found->second;
+    return ReferenceReading{Judgement::Exact, found->second};
+}
+
+long double ReferenceLightness(const ReferenceColor& color)
+{
+    return OklabFromSrgb({color[0] / kFullChannel, color[1] / kFullChannel, color[2] / kFullChannel}).lab[0];
 }
 
 std::vector<std::string> ReferenceNames()

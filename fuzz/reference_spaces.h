@@ -33,6 +33,9 @@ struct ReferenceOklab {
     // Oklab matrices agree to about 1e-8 of it, which is all they can agree
     // on for a colour far out, where the sum cancels.
     long double magnitude = 0;
+    // The largest linear-light component on the way, which is where a
+    // double would overflow first.
+    long double linear = 0;
 };
 ReferenceOklab OklabFromSrgb(const Triple& srgb);
 
