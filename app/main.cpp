@@ -1,6 +1,6 @@
 #include "app/display_guard.h"
 #include "platform/display_platform.h"
-#include "platform/font_warm_up.h"
+#include "app/font_warm_up.h"
 #include "ui/frm_main.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     tintwell::app::DisplayGuard displayGuard;
     // The font system starts while Qt opens the display. Where no display
     // opens, the guard ends the process, this thread with it.
-    std::jthread fonts = tintwell::platform::WarmUpFonts();
+    std::jthread fonts = tintwell::app::WarmUpFonts();
     QApplication app(argc, argv);
     fonts.join();
     displayGuard.Started();

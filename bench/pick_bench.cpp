@@ -4,8 +4,8 @@
 // every pick starts with, then at the costliest (32x, a 9x9 mean). The
 // pointer moves between two colours so every view changes each step;
 // moving it is not timed.
-#include "platform/x11_pixels.h"
-#include "platform/x11_screen_picker.h"
+#include "platform/x11/x11_pixels.h"
+#include "platform/x11/x11_screen_picker.h"
 #include "ui/frm_main.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 // step of the live preview on the still. The program is told it runs in a
 // Wayland session, so it goes the way it would there: the desktop's picker
 // first, missing here, then the still.
-#include "platform/still_view.h"
+#include "platform/still/still_view.h"
 #include "ui/frm_main.h"
 
 #include <QAction>

@@ -12,6 +12,7 @@ set(TINTWELL_CORE_SOURCES
     contrast.cpp
     named_colors.cpp
     numeric_text.cpp
+    position_text.cpp
     recent_colors.cpp
     run_time_error.cpp
     still_layout.cpp

@@ -11,7 +11,7 @@
 #include "fuzz/fuzz_text.h"
 #include "fuzz/reference_number.h"
 
-#include "platform/position_text.h"
+#include "core/position_text.h"
 
 #include <array>
 #include <bit>
@@ -29,8 +29,8 @@
 
 using fuzzing::Fail;
 using fuzzing::Quoted;
-using tintwell::platform::PositionFromText;
-using tintwell::platform::PositionText;
+using tintwell::PositionFromText;
+using tintwell::PositionText;
 
 namespace {
 

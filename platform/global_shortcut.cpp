@@ -1,6 +1,6 @@
 #include "platform/global_shortcut.h"
 
-#include "platform/portal_global_shortcut.h"
+#include "platform/portal/portal_global_shortcut.h"
 
 namespace tintwell::platform {
 

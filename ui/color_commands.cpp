@@ -10,7 +10,7 @@
 #include "platform/screen_picker.h"
 #include "platform/display_platform.h"
 #include "platform/wayland_selection.h"
-#include "platform/window_activation.h"
+#include "platform/window/window_activation.h"
 #include "ui/color_mime.h"
 #include "ui/color_swatch.h"
 #include "ui/error_report.h"

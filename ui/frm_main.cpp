@@ -2,7 +2,7 @@
 
 #include "core/run_time_error.h"
 #include "core/web_safe_mode.h"
-#include "platform/always_on_top.h"
+#include "platform/window/always_on_top.h"
 #include "platform/session_end.h"
 #include "ui/caption_fit.h"
 #include "ui/color_commands.h"

@@ -3,7 +3,7 @@
 #include "core/channel_inputs.h"
 #include "core/channel_state.h"
 #include "core/color_view.h"
-#include "platform/window_placement.h"
+#include "platform/window/window_placement.h"
 
 #include <QWidget>
 

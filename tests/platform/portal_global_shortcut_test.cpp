@@ -1,4 +1,4 @@
-#include "platform/portal_global_shortcut.h"
+#include "platform/portal/portal_global_shortcut.h"
 
 #include "tests/support/fake_portal.h"
 #include "tests/support/qt_test.h"

@@ -1,4 +1,4 @@
-#include "platform/portal_screen_picker.h"
+#include "platform/portal/portal_screen_picker.h"
 
 #include "tests/support/fake_portal.h"
 #include "tests/support/qt_test.h"

@@ -1,7 +1,7 @@
-#include "platform/screen_picker_chain.h"
+#include "platform/picking/screen_picker_chain.h"
 
-#include "platform/portal_screen_picker.h"
-#include "platform/still_screen_picker.h"
+#include "platform/portal/portal_screen_picker.h"
+#include "platform/still/still_screen_picker.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/qt_test.h"
 

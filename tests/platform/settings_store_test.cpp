@@ -1,5 +1,5 @@
-#include "platform/settings_store.h"
-#include "platform/window_placement.h"
+#include "platform/window/settings_store.h"
+#include "platform/window/window_placement.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/still_screen_picker.h"
+#include "platform/still/still_screen_picker.h"
 
 #include "tests/support/fake_portal.h"
 #include "tests/support/qt_test.h"

@@ -1,4 +1,4 @@
-#include "platform/x11_pixel_format.h"
+#include "platform/x11/x11_pixel_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,37 @@
+#include "platform/x11/loupe.h"
+
+#include "platform/picking/magnifier.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <utility>
+
+namespace tintwell::platform {
+
+Loupe::Loupe(QWidget* owner)
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(tr("Magnifier"));
+    setFixedSize(magnifier::Size());
+}
+
+void Loupe::Show(magnifier::Reading reading, QPoint pointer)
+{
+    const int radius = reading.pixels.width() / 2;
+    m_reading = std::move(reading);
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    move(magnifier::Placed(pointer, screen != nullptr ? screen->geometry() : QRect(), radius).topLeft());
+    show();
+    update();
+}
+
+void Loupe::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    magnifier::Paint(painter, rect(), m_reading, palette());
+}
+
+} // namespace tintwell::platform
