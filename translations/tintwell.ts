@@ -79,7 +79,7 @@
     </message>
 </context>
 <context>
-    <name>tintwell::platform::Loupe</name>
+    <name>tintwell::platform::MagnifierWindow</name>
     <message>
         <source>Magnifier</source>
         <translation type="unfinished"></translation>

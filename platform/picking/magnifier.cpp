@@ -22,7 +22,7 @@ constexpr int kFirstZoom = 1; // 8×
 // the one under the hot spot in the middle.
 constexpr int kView = 192;
 constexpr int kRowHeight = 16;
-constexpr int kRows = 4; // #RRGGBB, the name, the lens, the keys
+constexpr int kRows = 4; // #RRGGBB, the name, the zoom and sample, the keys
 constexpr int kTextPixelSize = 12;
 constexpr int kHintPixelSize = 10;
 
@@ -59,44 +59,44 @@ QRect Within(QRect placed, QRect room)
 
 } // namespace
 
-int Lens::Zoom() const
+int ZoomAndSample::Zoom() const
 {
     return kZooms[static_cast<std::size_t>(m_zoom)];
 }
 
-int Lens::SampleSize() const
+int ZoomAndSample::SampleSize() const
 {
     return tintwell::kSampleSizes[static_cast<std::size_t>(m_sample)];
 }
 
-bool Lens::ZoomIn()
+bool ZoomAndSample::ZoomIn()
 {
     return std::exchange(m_zoom, std::min(m_zoom + 1, static_cast<int>(kZooms.size()) - 1)) != m_zoom;
 }
 
-bool Lens::ZoomOut()
+bool ZoomAndSample::ZoomOut()
 {
     return std::exchange(m_zoom, std::max(m_zoom - 1, 0)) != m_zoom;
 }
 
-bool Lens::WidenSample()
+bool ZoomAndSample::WidenSample()
 {
     return std::exchange(m_sample, std::min(m_sample + 1, static_cast<int>(tintwell::kSampleSizes.size()) - 1)) !=
            m_sample;
 }
 
-bool Lens::NarrowSample()
+bool ZoomAndSample::NarrowSample()
 {
     return std::exchange(m_sample, std::max(m_sample - 1, 0)) != m_sample;
 }
 
-void Lens::Reset()
+void ZoomAndSample::Reset()
 {
     m_zoom = kFirstZoom;
     m_sample = 0;
 }
 
-int Lens::Radius() const
+int ZoomAndSample::Radius() const
 {
     return std::max(ViewRadius(Zoom()), SampleSize() / 2);
 }
@@ -135,9 +135,9 @@ QRect Placed(QPoint hotSpot, QRect room, int radius)
     return best;
 }
 
-Reading Read(const QImage& image, QPoint centre, QRect screen, const Lens& lens)
+Reading Read(const QImage& image, QPoint centre, QRect screen, const ZoomAndSample& setting)
 {
-    const int radius = lens.Radius();
+    const int radius = setting.Radius();
     const int cells = 2 * radius + 1;
     QImage pixels(cells, cells, QImage::Format_ARGB32);
     pixels.fill(Qt::transparent);
@@ -149,12 +149,12 @@ Reading Read(const QImage& image, QPoint centre, QRect screen, const Lens& lens)
         for (int x = inside.left(); x <= inside.right(); ++x)
             to[x - wanted.x()] = from[x] | 0xFF000000U;
     }
-    return ReadingOf(std::move(pixels), lens);
+    return ReadingOf(std::move(pixels), setting);
 }
 
-Reading ReadingOf(QImage pixels, const Lens& lens)
+Reading ReadingOf(QImage pixels, const ZoomAndSample& setting)
 {
-    Reading reading{std::move(pixels), lens.Zoom(), lens.SampleSize(), std::nullopt};
+    Reading reading{std::move(pixels), setting.Zoom(), setting.SampleSize(), std::nullopt};
     if (reading.pixels.format() != QImage::Format_ARGB32 || reading.pixels.width() != reading.pixels.height())
         return reading;
     const tintwell::PixelGrid grid{reinterpret_cast<const std::uint32_t*>(reading.pixels.constBits()),

@@ -19,7 +19,7 @@ namespace tintwell::platform::magnifier {
 // How the magnifier looks at the screen: its zoom (4×, 8×, 16× or 32×) and
 // the sample (the pixel itself, or the mean of the 3 × 3, 5 × 5 or 9 × 9
 // square around it). Every pick starts at 8× and the one pixel.
-class Lens {
+class ZoomAndSample {
 public:
     int Zoom() const;
     int SampleSize() const;
@@ -42,8 +42,8 @@ private:
 
 // What the magnifier shows for one position of the hot spot.
 struct Reading {
-    // The pixels within the lens's radius of the hot spot, which is in the
-    // middle; places beyond the screen's edge are transparent.
+    // The pixels within the radius of the hot spot, which is in the middle;
+    // places beyond the screen's edge are transparent.
     QImage pixels;
     int zoom = 0;
     int sampleSize = 1;
@@ -58,12 +58,13 @@ QSize Size();
 // it fits, and never over the `radius` pixels read around the hot spot.
 QRect Placed(QPoint hotSpot, QRect room, int radius);
 
-// Reads what the magnifier shows at `centre` of `image` through `lens`,
-// leaving out whatever lies outside `screen` (a part of the image).
-Reading Read(const QImage& image, QPoint centre, QRect screen, const Lens& lens);
+// Reads what the magnifier shows at `centre` of `image` at `setting`'s zoom
+// and sample, leaving out whatever lies outside `screen` (a part of the
+// image).
+Reading Read(const QImage& image, QPoint centre, QRect screen, const ZoomAndSample& setting);
 
-// The reading for `pixels` read around the hot spot with `lens`'s radius.
-Reading ReadingOf(QImage pixels, const Lens& lens);
+// The reading for `pixels` read around the hot spot with `setting`'s radius.
+Reading ReadingOf(QImage pixels, const ZoomAndSample& setting);
 
 // Draws `reading` as the magnifier at `where`.
 void Paint(QPainter& painter, QRect where, const Reading& reading, const QPalette& palette);

@@ -160,7 +160,7 @@ void PortalRequest::OnResponse(uint response, const QVariantMap& results)
         return;
     m_answeredAfter = std::chrono::milliseconds(m_sinceSent.elapsed());
     // The request is over on the portal's side, so there is nothing to close.
-    Finish();
+    TearDown();
     Q_EMIT Answered(response, results);
 }
 
@@ -178,7 +178,7 @@ void PortalRequest::StopListening()
     m_requestPath.clear();
 }
 
-void PortalRequest::Finish()
+void PortalRequest::TearDown()
 {
     m_open = false;
     m_answerTimer->stop();
@@ -202,7 +202,7 @@ void PortalRequest::Abandon()
         close.setAutoStartService(false);
         m_bus->send(close);
     }
-    Finish();
+    TearDown();
 }
 
 void PortalRequest::Fail(PickFailure why)

@@ -77,7 +77,7 @@ private:
     void Listen(const QString& requestPath);
     void StopListening();
     // Ends the request, leaving nothing subscribed or running.
-    void Finish();
+    void TearDown();
     void Fail(PickFailure why);
 
     std::optional<QDBusConnection> m_bus;

@@ -31,7 +31,7 @@ tintwell::ScreenArea AreaOf(const QScreen& screen)
 StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, std::optional<QDBusConnection> bus,
                                      std::chrono::milliseconds callTimeout,
                                      std::chrono::milliseconds answerTimeout)
-    : LivePicker(parent)
+    : MagnifyingPicker(parent)
     , m_window(window)
     , m_request(new PortalRequest(this, std::move(bus), callTimeout, answerTimeout))
 {
@@ -172,7 +172,7 @@ void StillScreenPicker::Preview()
     // screens the program knows lag behind the desktop's, the pick may be
     // on none of them, and the still's edge is all there is.
     const QRect screen = shownOn != nullptr ? shownOn->Section() : m_still.rect();
-    magnifier::Reading reading = magnifier::Read(m_still, {m_pick.x, m_pick.y}, screen, CurrentLens());
+    magnifier::Reading reading = magnifier::Read(m_still, {m_pick.x, m_pick.y}, screen, CurrentZoomAndSample());
     m_taken = reading.color;
     for (StillView* view : m_views) {
         if (view != shownOn) {
@@ -180,7 +180,7 @@ void StillScreenPicker::Preview()
             continue;
         }
         const QPointF hotSpot = view->PointOf(m_pick);
-        const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect(), CurrentLens().SampleSize() / 2);
+        const QRect where = magnifier::Placed(hotSpot.toPoint(), view->rect(), CurrentZoomAndSample().SampleSize() / 2);
         view->Mark(where, std::move(reading), m_pickedByKeys ? std::optional(hotSpot) : std::nullopt);
     }
     if (m_taken)
@@ -219,7 +219,7 @@ void StillScreenPicker::Step(int dx, int dy)
     MoveTo({std::clamp(m_pick.x + dx * step, 0, lastX), std::clamp(m_pick.y + dy * step, 0, lastY)}, true);
 }
 
-void StillScreenPicker::LensChanged()
+void StillScreenPicker::ZoomOrSampleChanged()
 {
     Preview();
 }

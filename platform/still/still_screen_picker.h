@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/still_layout.h"
-#include "platform/picking/live_picker.h"
+#include "platform/picking/magnifying_picker.h"
 #include "platform/portal/portal_request.h"
 
 #include <QDateTime>
@@ -21,7 +21,7 @@ class StillView;
 // from it as from the live screen. The colour taken is the still's own
 // pixel. No program may move the pointer on Wayland, so the arrow keys move
 // the pick itself, drawn as a crosshair, until the pointer moves again.
-class StillScreenPicker final : public LivePicker {
+class StillScreenPicker final : public MagnifyingPicker {
     Q_OBJECT
 
 public:
@@ -42,7 +42,7 @@ public:
 protected:
     void PointerMoved(const QObject* window, QPointF position) override;
     void Step(int dx, int dy) override;
-    void LensChanged() override;
+    void ZoomOrSampleChanged() override;
     void Finish(Outcome outcome) override;
 
 private:

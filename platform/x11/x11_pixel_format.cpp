@@ -31,7 +31,7 @@ int Channel8(std::uint32_t pixel, std::uint32_t mask)
     return static_cast<int>((2 * value * kLargest8 + largest) / (2 * largest));
 }
 
-Rgb8 DecodePixel(const std::uint8_t* bytes, const PixelFormat& format)
+tintwell::Rgb DecodePixel(const std::uint8_t* bytes, const PixelFormat& format)
 {
     const std::uint32_t pixel = PixelValue(bytes, format);
     return {Channel8(pixel, format.redMask), Channel8(pixel, format.greenMask), Channel8(pixel, format.blueMask)};

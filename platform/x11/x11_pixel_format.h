@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rgb.h"
+
 #include <cstdint>
 
 // How an X server lays out one pixel of a Z-pixmap image, and the eight-bit
@@ -15,14 +17,6 @@ struct PixelFormat {
     std::uint32_t blueMask = 0;
 };
 
-struct Rgb8 {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-
-    bool operator==(const Rgb8&) const = default;
-};
-
 // The pixel value whose bytes start at `bytes`, in the format's byte order.
 std::uint32_t PixelValue(const std::uint8_t* bytes, const PixelFormat& format);
 
@@ -31,6 +25,6 @@ std::uint32_t PixelValue(const std::uint8_t* bytes, const PixelFormat& format);
 int Channel8(std::uint32_t pixel, std::uint32_t mask);
 
 // The colour of the pixel whose bytes start at `bytes`.
-Rgb8 DecodePixel(const std::uint8_t* bytes, const PixelFormat& format);
+tintwell::Rgb DecodePixel(const std::uint8_t* bytes, const PixelFormat& format);
 
 } // namespace tintwell::platform::x11

@@ -119,7 +119,7 @@ QImage PixelsAroundPointer(int radius)
     for (int y = 0; y < visible.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(visible.y() - area.y() + y));
         for (int x = 0; x < visible.width(); ++x) {
-            const Rgb8 color = DecodePixel(data + y * stride + x * bytesPerPixel, pixelFormat);
+            const tintwell::Rgb color = DecodePixel(data + y * stride + x * bytesPerPixel, pixelFormat);
             line[visible.x() - area.x() + x] = qRgb(color.red, color.green, color.blue);
         }
     }

@@ -1,6 +1,6 @@
 #include "platform/x11/x11_screen_picker.h"
 
-#include "platform/x11/loupe.h"
+#include "platform/x11/magnifier_window.h"
 #include "platform/picking/magnifier.h"
 #include "platform/x11/x11_pixels.h"
 
@@ -19,16 +19,16 @@ namespace {
 constexpr int kGrabRetryMilliseconds = 50;
 constexpr int kGrabPatienceMilliseconds = 1000;
 
-magnifier::Reading ReadAroundPointer(const magnifier::Lens& lens)
+magnifier::Reading ReadAroundPointer(const magnifier::ZoomAndSample& setting)
 {
-    return magnifier::ReadingOf(x11::PixelsAroundPointer(lens.Radius()), lens);
+    return magnifier::ReadingOf(x11::PixelsAroundPointer(setting.Radius()), setting);
 }
 
 } // namespace
 
 X11ScreenPicker::X11ScreenPicker(QWidget& window)
-    : LivePicker(&window)
-    , m_loupe(new Loupe(&window))
+    : MagnifyingPicker(&window)
+    , m_magnifier(new MagnifierWindow(&window))
     , m_retry(new QTimer(this))
 {
     m_retry->setInterval(kGrabRetryMilliseconds);
@@ -60,7 +60,7 @@ void X11ScreenPicker::Start()
 
 void X11ScreenPicker::TryToGrab()
 {
-    QWindow* grabber = m_loupe->windowHandle();
+    QWindow* grabber = m_magnifier->windowHandle();
     const bool free = grabber != nullptr && x11::InputIsFree(grabber->winId());
     if (free && grabber->setMouseGrabEnabled(true)) {
         if (grabber->setKeyboardGrabEnabled(true)) {
@@ -86,11 +86,11 @@ void X11ScreenPicker::Cancel()
 
 void X11ScreenPicker::Preview()
 {
-    magnifier::Reading reading = ReadAroundPointer(CurrentLens());
+    magnifier::Reading reading = ReadAroundPointer(CurrentZoomAndSample());
     if (reading.pixels.isNull())
         return;
     const std::optional<tintwell::Rgb> color = reading.color;
-    m_loupe->Show(std::move(reading), QCursor::pos());
+    m_magnifier->Show(std::move(reading), QCursor::pos());
     if (color)
         Q_EMIT Hovered(*color);
 }
@@ -107,7 +107,7 @@ void X11ScreenPicker::Step(int dx, int dy)
     x11::MovePointer(dx, dy);
 }
 
-void X11ScreenPicker::LensChanged()
+void X11ScreenPicker::ZoomOrSampleChanged()
 {
     Preview();
 }
@@ -116,7 +116,7 @@ void X11ScreenPicker::Finish(Outcome outcome)
 {
     // Read before letting go: the magnifier leaves the screen with the grab.
     const std::optional<tintwell::Rgb> color =
-        outcome == Outcome::Take ? ReadAroundPointer(CurrentLens()).color : std::nullopt;
+        outcome == Outcome::Take ? ReadAroundPointer(CurrentZoomAndSample()).color : std::nullopt;
     Release();
     if (color)
         Q_EMIT Picked(*color);
@@ -129,12 +129,12 @@ void X11ScreenPicker::Release()
     m_picking = false;
     m_retry->stop();
     StopListeningToInput();
-    if (QWindow* grabber = m_loupe->windowHandle()) {
+    if (QWindow* grabber = m_magnifier->windowHandle()) {
         grabber->setKeyboardGrabEnabled(false);
         grabber->setMouseGrabEnabled(false);
     }
     QGuiApplication::restoreOverrideCursor();
-    m_loupe->hide();
+    m_magnifier->hide();
 }
 
 } // namespace tintwell::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picking/live_picker.h"
+#include "platform/picking/magnifying_picker.h"
 
 #include <QElapsedTimer>
 
@@ -8,14 +8,14 @@ class QTimer;
 
 namespace tintwell::platform {
 
-class Loupe;
+class MagnifierWindow;
 
 // Picking on X11: the program holds the pointer and the keyboard, reads the
 // pixels under the pointer itself and shows them in a magnifier beside it;
 // the arrow keys move the pointer. When another program holds the pointer
 // or the keyboard (a shortcut still being let go, another program's open
 // menu), it tries again for a while before giving up.
-class X11ScreenPicker final : public LivePicker {
+class X11ScreenPicker final : public MagnifyingPicker {
     Q_OBJECT
 
 public:
@@ -33,7 +33,7 @@ public:
 protected:
     void PointerMoved(const QObject* window, QPointF position) override;
     void Step(int dx, int dy) override;
-    void LensChanged() override;
+    void ZoomOrSampleChanged() override;
     void Finish(Outcome outcome) override;
 
 private:
@@ -42,7 +42,7 @@ private:
     // magnifier.
     void Release();
 
-    Loupe* m_loupe = nullptr;
+    MagnifierWindow* m_magnifier = nullptr;
     QTimer* m_retry = nullptr;
     QElapsedTimer m_sinceStart;
     bool m_picking = false;

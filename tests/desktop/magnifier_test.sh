@@ -19,10 +19,10 @@ wait_for grep -qx ready "$work/chart" || fail "the checkerboard did not appear"
 # The lengths of the runs of one colour along a row of the magnified pixels,
 # the partly shown ones at either end left out.
 runs() {
-    local loupe points=()
-    loupe=$(xdotool search --all --onlyvisible --pid "$app" --name '^Magnifier$' | head -1)
+    local magnifier points=()
+    magnifier=$(xdotool search --all --onlyvisible --pid "$app" --name '^Magnifier$' | head -1)
     for x in $(seq 1 192); do points+=("$x,11"); done
-    xwd -id "$loupe" -silent | /usr/bin/python3 "$xwd_pixels" "${points[@]}" |
+    xwd -id "$magnifier" -silent | /usr/bin/python3 "$xwd_pixels" "${points[@]}" |
         awk 'NR > 1 { if ($2 != last && n) { print n; n = 0 } last = $2; n++ }' | sed '1d' | sort -u | paste -sd' '
 }
 expect_zoom() { # ZOOM

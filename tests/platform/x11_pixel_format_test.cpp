@@ -8,16 +8,16 @@
 
 using tintwell::platform::x11::DecodePixel;
 using tintwell::platform::x11::PixelFormat;
-using tintwell::platform::x11::Rgb8;
+using tintwell::Rgb;
 
-namespace tintwell::platform::x11 {
+namespace tintwell {
 
-void PrintTo(const Rgb8& color, std::ostream* out)
+void PrintTo(const Rgb& color, std::ostream* out)
 {
     *out << '(' << color.red << ", " << color.green << ", " << color.blue << ')';
 }
 
-} // namespace tintwell::platform::x11
+} // namespace tintwell
 
 namespace {
 
@@ -41,7 +41,7 @@ struct PixelCase {
     std::string name;
     PixelFormat format;
     std::vector<std::uint8_t> bytes;
-    Rgb8 color;
+    Rgb color;
 };
 
 void PrintTo(const PixelCase& c, std::ostream* out)

@@ -1,4 +1,4 @@
-#include "platform/x11/loupe.h"
+#include "platform/x11/magnifier_window.h"
 
 #include "platform/picking/magnifier.h"
 
@@ -10,7 +10,7 @@
 
 namespace tintwell::platform {
 
-Loupe::Loupe(QWidget* owner)
+MagnifierWindow::MagnifierWindow(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -18,7 +18,7 @@ Loupe::Loupe(QWidget* owner)
     setFixedSize(magnifier::Size());
 }
 
-void Loupe::Show(magnifier::Reading reading, QPoint pointer)
+void MagnifierWindow::Show(magnifier::Reading reading, QPoint pointer)
 {
     const int radius = reading.pixels.width() / 2;
     m_reading = std::move(reading);
@@ -28,7 +28,7 @@ void Loupe::Show(magnifier::Reading reading, QPoint pointer)
     update();
 }
 
-void Loupe::paintEvent(QPaintEvent* /*event*/)
+void MagnifierWindow::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     magnifier::Paint(painter, rect(), m_reading, palette());

@@ -8,11 +8,11 @@ namespace tintwell::platform {
 
 // The magnifier in a window of its own beside the pointer, for picking
 // straight from the screen.
-class Loupe final : public QWidget {
+class MagnifierWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Loupe(QWidget* owner);
+    explicit MagnifierWindow(QWidget* owner);
 
     // Shows `reading` beside `pointer`, in the desktop's coordinates.
     void Show(magnifier::Reading reading, QPoint pointer);

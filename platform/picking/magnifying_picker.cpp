@@ -1,4 +1,4 @@
-#include "platform/picking/live_picker.h"
+#include "platform/picking/magnifying_picker.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -15,7 +15,7 @@ constexpr int kNotch = 120;
 
 } // namespace
 
-void LivePicker::ListenToInput()
+void MagnifyingPicker::ListenToInput()
 {
     m_clicked.reset();
     // Input reaches the program through whichever of its windows the
@@ -23,15 +23,15 @@ void LivePicker::ListenToInput()
     qApp->installEventFilter(this);
 }
 
-void LivePicker::StopListeningToInput()
+void MagnifyingPicker::StopListeningToInput()
 {
     m_clicked.reset();
-    m_lens.Reset();
+    m_zoomAndSample.Reset();
     m_wheelAngle = 0;
     qApp->removeEventFilter(this);
 }
 
-bool LivePicker::eventFilter(QObject* watched, QEvent* event)
+bool MagnifyingPicker::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Enter:
@@ -77,7 +77,7 @@ bool LivePicker::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool LivePicker::OnKey(int key, Qt::KeyboardModifiers modifiers)
+bool MagnifyingPicker::OnKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const int step = modifiers.testFlag(Qt::ShiftModifier) ? kBigStep : 1;
     switch (key) {
@@ -104,16 +104,16 @@ bool LivePicker::OnKey(int key, Qt::KeyboardModifiers modifiers)
     // = is + without Shift on many layouts.
     case Qt::Key_Plus:
     case Qt::Key_Equal:
-        ChangeLens(&magnifier::Lens::ZoomIn);
+        ChangeZoomOrSample(&magnifier::ZoomAndSample::ZoomIn);
         break;
     case Qt::Key_Minus:
-        ChangeLens(&magnifier::Lens::ZoomOut);
+        ChangeZoomOrSample(&magnifier::ZoomAndSample::ZoomOut);
         break;
     case Qt::Key_BracketRight:
-        ChangeLens(&magnifier::Lens::WidenSample);
+        ChangeZoomOrSample(&magnifier::ZoomAndSample::WidenSample);
         break;
     case Qt::Key_BracketLeft:
-        ChangeLens(&magnifier::Lens::NarrowSample);
+        ChangeZoomOrSample(&magnifier::ZoomAndSample::NarrowSample);
         break;
     default:
         break;
@@ -121,21 +121,21 @@ bool LivePicker::OnKey(int key, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
-void LivePicker::OnWheel(int angle, Qt::KeyboardModifiers modifiers)
+void MagnifyingPicker::OnWheel(int angle, Qt::KeyboardModifiers modifiers)
 {
     m_wheelAngle += angle;
     const bool sample = modifiers.testFlag(Qt::ControlModifier);
     for (; m_wheelAngle >= kNotch; m_wheelAngle -= kNotch)
-        ChangeLens(sample ? &magnifier::Lens::WidenSample : &magnifier::Lens::ZoomIn);
+        ChangeZoomOrSample(sample ? &magnifier::ZoomAndSample::WidenSample : &magnifier::ZoomAndSample::ZoomIn);
     for (; m_wheelAngle <= -kNotch; m_wheelAngle += kNotch)
-        ChangeLens(sample ? &magnifier::Lens::NarrowSample : &magnifier::Lens::ZoomOut);
+        ChangeZoomOrSample(sample ? &magnifier::ZoomAndSample::NarrowSample : &magnifier::ZoomAndSample::ZoomOut);
 }
 
-void LivePicker::ChangeLens(bool (magnifier::Lens::*change)())
+void MagnifyingPicker::ChangeZoomOrSample(bool (magnifier::ZoomAndSample::*change)())
 {
     // Past either end nothing changes, and nothing is read again.
-    if ((m_lens.*change)())
-        LensChanged();
+    if ((m_zoomAndSample.*change)())
+        ZoomOrSampleChanged();
 }
 
 } // namespace tintwell::platform
