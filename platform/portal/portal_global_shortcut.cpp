@@ -72,10 +72,8 @@ bool Lists(const QVariantMap& results, QLatin1StringView id)
 
 } // namespace
 
-PortalGlobalShortcut::PortalGlobalShortcut(QObject* parent, std::optional<QDBusConnection> bus,
-                                           std::chrono::milliseconds callTimeout,
-                                           std::chrono::milliseconds answerTimeout)
-    : GlobalShortcut(parent), m_bus(bus), m_request(new PortalRequest(this, std::move(bus), callTimeout, answerTimeout))
+PortalGlobalShortcut::PortalGlobalShortcut(QObject* parent, PortalOptions options)
+    : GlobalShortcut(parent), m_bus(options.bus), m_request(new PortalRequest(this, std::move(options)))
 {
     qDBusRegisterMetaType<Shortcut>();
     qDBusRegisterMetaType<Shortcuts>();
@@ -176,14 +174,14 @@ void PortalGlobalShortcut::OnActivated(const QDBusMessage& signal)
     Q_EMIT Activated(token);
 }
 
-void PortalGlobalShortcut::OnFailed(PickFailure why)
+void PortalGlobalShortcut::OnFailed(PortalFailure why)
 {
     // A portal that cannot list may still bind.
     if (m_state == State::Listing) {
         Bind();
         return;
     }
-    if (why != PickFailure::NoPortal || m_state != State::OpeningSession || !m_bus->isConnected()) {
+    if (why != PortalFailure::NoPortal || m_state != State::OpeningSession || !m_bus->isConnected()) {
         GiveUp();
         return;
     }
@@ -208,10 +206,7 @@ void PortalGlobalShortcut::CloseSession()
 {
     if (m_session.isEmpty())
         return;
-    // Whether it could is no concern of ours, so the reply is not waited for.
-    QDBusMessage close = QDBusMessage::createMethodCall(kPortalService, m_session, kSession, u"Close"_s);
-    close.setAutoStartService(false);
-    m_bus->send(close);
+    ClosePortalObject(*m_bus, m_session, kSession);
     m_session.clear();
 }
 

@@ -28,10 +28,7 @@ class PortalGlobalShortcut final : public GlobalShortcut {
     Q_OBJECT
 
 public:
-    // Without a bus the session bus is used, connected by Register().
-    explicit PortalGlobalShortcut(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
-                                  std::chrono::milliseconds callTimeout = PortalRequest::kCallTimeout,
-                                  std::chrono::milliseconds answerTimeout = PortalRequest::kAnswerTimeout);
+    explicit PortalGlobalShortcut(QObject* parent, PortalOptions options = {});
     ~PortalGlobalShortcut() override;
 
     void Register() override;
@@ -47,7 +44,7 @@ private:
     void OnAnswered(uint response, const QVariantMap& results);
     void OnListed(uint response, const QVariantMap& results);
     void Bind();
-    void OnFailed(PickFailure why);
+    void OnFailed(PortalFailure why);
     // Leaves the shortcut unbound for good, with nothing left open.
     void GiveUp();
     void CloseSession();

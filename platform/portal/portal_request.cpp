@@ -20,45 +20,43 @@ namespace tintwell::platform {
 
 namespace {
 
-constexpr auto kScreenshot = "org.freedesktop.portal.Screenshot"_L1;
 constexpr auto kRequest = "org.freedesktop.portal.Request"_L1;
 constexpr auto kResponse = "Response"_L1;
 
-// What an error reply to the call says about the desktop.
-PickFailure FailureOf(const QDBusError& error)
+// What an error reply to the call says about the portal.
+PortalFailure FailureOf(const QDBusError& error)
 {
     switch (error.type()) {
     case QDBusError::ServiceUnknown:
     case QDBusError::Disconnected:
-        return PickFailure::NoPortal;
+        return PortalFailure::NoPortal;
     case QDBusError::UnknownInterface:
     case QDBusError::UnknownObject:
-        return PickFailure::NoScreenshot;
+        return PortalFailure::NoInterface;
     case QDBusError::UnknownMethod:
         // The front end says "No such interface" when no back end serves
-        // screenshots, and the bus says "No such method" for an old one.
-        return error.message().contains("interface"_L1, Qt::CaseInsensitive) ? PickFailure::NoScreenshot
-                                                                              : PickFailure::NoMethod;
+        // the interface, and the bus says "No such method" for an old one.
+        return error.message().contains("interface"_L1, Qt::CaseInsensitive) ? PortalFailure::NoInterface
+                                                                              : PortalFailure::NoMethod;
     case QDBusError::NoReply:
     case QDBusError::Timeout:
     case QDBusError::TimedOut:
-        return PickFailure::NoAnswer;
+        return PortalFailure::NoAnswer;
     default:
         break;
     }
     // Activation errors come with names QtDBus has no type for.
     if (error.name().startsWith("org.freedesktop.DBus.Error.Spawn"_L1) ||
         error.name() == "org.freedesktop.DBus.Error.NameHasNoOwner"_L1)
-        return PickFailure::NoPortal;
-    return PickFailure::Refused;
+        return PortalFailure::NoPortal;
+    return PortalFailure::Refused;
 }
 
-// The parent window the portal takes: the window `owner` belongs to on X11,
-// none elsewhere.
+} // namespace
+
 QString ParentWindow(const QObject* owner)
 {
-    // On X11 the desktop can put its picker over our window; elsewhere the
-    // portal takes an empty string.
+    // Elsewhere the portal takes an empty string.
     if (QGuiApplication::platformName() != "xcb"_L1)
         return {};
     for (; owner != nullptr; owner = owner->parent()) {
@@ -68,19 +66,23 @@ QString ParentWindow(const QObject* owner)
     return {};
 }
 
-} // namespace
+void ClosePortalObject(QDBusConnection& bus, const QString& path, QLatin1StringView interface)
+{
+    QDBusMessage close = QDBusMessage::createMethodCall(kPortalService, path, interface, u"Close"_s);
+    close.setAutoStartService(false);
+    bus.send(close);
+}
 
-PortalRequest::PortalRequest(QObject* parent, std::optional<QDBusConnection> bus,
-                             std::chrono::milliseconds callTimeout, std::chrono::milliseconds answerTimeout)
+PortalRequest::PortalRequest(QObject* parent, PortalOptions options)
     : QObject(parent)
-    , m_bus(std::move(bus))
-    , m_callTimeout(callTimeout)
+    , m_bus(std::move(options.bus))
+    , m_callTimeout(options.callTimeout)
     , m_answerTimer(new QTimer(this))
     , m_slowTimer(new QTimer(this))
 {
     m_answerTimer->setSingleShot(true);
-    m_answerTimer->setInterval(answerTimeout);
-    connect(m_answerTimer, &QTimer::timeout, this, [this] { Fail(PickFailure::NoAnswer); });
+    m_answerTimer->setInterval(options.answerTimeout);
+    connect(m_answerTimer, &QTimer::timeout, this, [this] { Fail(PortalFailure::NoAnswer); });
     m_slowTimer->setSingleShot(true);
     m_slowTimer->setInterval(kSlowAnswer);
     connect(m_slowTimer, &QTimer::timeout, this, &PortalRequest::Slow);
@@ -89,11 +91,6 @@ PortalRequest::PortalRequest(QObject* parent, std::optional<QDBusConnection> bus
 PortalRequest::~PortalRequest()
 {
     Abandon();
-}
-
-void PortalRequest::Send(const QString& method, QVariantMap options)
-{
-    Send(kScreenshot, method, {ParentWindow(parent())}, std::move(options));
 }
 
 void PortalRequest::Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
@@ -195,17 +192,13 @@ void PortalRequest::Abandon()
 {
     if (!m_open)
         return;
-    // Takes the desktop's picker off the screen; whether it could is no
-    // concern of ours, so the reply is not waited for.
-    if (!m_requestPath.isEmpty()) {
-        QDBusMessage close = QDBusMessage::createMethodCall(kPortalService, m_requestPath, kRequest, u"Close"_s);
-        close.setAutoStartService(false);
-        m_bus->send(close);
-    }
+    // Takes the desktop's dialog off the screen.
+    if (!m_requestPath.isEmpty())
+        ClosePortalObject(*m_bus, m_requestPath, kRequest);
     TearDown();
 }
 
-void PortalRequest::Fail(PickFailure why)
+void PortalRequest::Fail(PortalFailure why)
 {
     Abandon();
     Q_EMIT Failed(why);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/screen_picker.h"
-
 #include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QString>
@@ -24,6 +22,37 @@ inline constexpr QLatin1StringView kPortalPath("/org/freedesktop/portal/desktop"
 constexpr uint kSucceeded = 0;
 constexpr uint kUserCancelled = 1;
 
+// Why a call to the portal brought no answer.
+enum class PortalFailure {
+    // Nothing answers for xdg-desktop-portal on the bus.
+    NoPortal,
+    // The portal runs but does not serve the interface called.
+    NoInterface,
+    // The interface lacks the method called.
+    NoMethod,
+    // The portal refused the call.
+    Refused,
+    // The portal did not answer in time.
+    NoAnswer,
+};
+
+// How a request reaches the portal and how long it waits for it.
+struct PortalOptions {
+    // None: the portal's own connection, made by the first call.
+    std::optional<QDBusConnection> bus;
+    // For the call itself, and then for the answer, which may wait on the user.
+    std::chrono::milliseconds callTimeout{std::chrono::seconds(10)};
+    std::chrono::milliseconds answerTimeout{std::chrono::minutes(2)};
+};
+
+// The parent window a portal call names, so the desktop can put its dialog
+// over it: the X11 window `owner` belongs to, none on other platforms.
+QString ParentWindow(const QObject* owner);
+
+// Closes a request or a session on the portal's side, without waiting to
+// hear whether it could.
+void ClosePortalObject(QDBusConnection& bus, const QString& path, QLatin1StringView interface);
+
 // One request to xdg-desktop-portal: the call, then the answer the portal
 // sends later on the request's own object. The answer is listened for
 // before the call is made, a portal that does not answer in time ends it,
@@ -33,23 +62,15 @@ class PortalRequest final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds kCallTimeout{std::chrono::seconds(10)};
-    static constexpr std::chrono::milliseconds kAnswerTimeout{std::chrono::minutes(2)};
     // A desktop that takes longer than this may be waiting for the user, or
     // may never answer: the user is told, and can stop waiting.
     static constexpr std::chrono::milliseconds kSlowAnswer{std::chrono::seconds(4)};
 
-    // Without a bus the portal's own connection is used, made by the first Send().
-    explicit PortalRequest(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
-                           std::chrono::milliseconds callTimeout = kCallTimeout,
-                           std::chrono::milliseconds answerTimeout = kAnswerTimeout);
+    explicit PortalRequest(QObject* parent, PortalOptions options = {});
     ~PortalRequest() override;
 
-    // Calls the screenshot service's `method` with the parent window and
+    // Calls `method` of the portal's `interface` with `arguments`, then
     // `options`; does nothing while a request is open.
-    void Send(const QString& method, QVariantMap options);
-    // The same for any of the portal's services, with `arguments` before
-    // the options.
     void Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
               QVariantMap options);
     // Gives the request up without a signal.
@@ -62,7 +83,7 @@ public:
 
 Q_SIGNALS:
     void Answered(uint response, const QVariantMap& results);
-    void Failed(platform::PickFailure why);
+    void Failed(platform::PortalFailure why);
     // Still open kSlowAnswer after the call.
     void Slow();
 
@@ -78,7 +99,7 @@ private:
     void StopListening();
     // Ends the request, leaving nothing subscribed or running.
     void TearDown();
-    void Fail(PickFailure why);
+    void Fail(PortalFailure why);
 
     std::optional<QDBusConnection> m_bus;
     std::chrono::milliseconds m_callTimeout;

@@ -1,5 +1,7 @@
 #include "platform/portal/portal_screen_picker.h"
 
+#include "platform/portal/screenshot_portal.h"
+
 #include <QDBusArgument>
 
 #include <array>
@@ -43,19 +45,17 @@ std::optional<tintwell::Rgb> ColorOf(const QVariantMap& results)
 
 } // namespace
 
-PortalScreenPicker::PortalScreenPicker(QObject* parent, std::optional<QDBusConnection> bus,
-                                       std::chrono::milliseconds callTimeout,
-                                       std::chrono::milliseconds answerTimeout)
-    : ScreenPicker(parent), m_request(new PortalRequest(this, std::move(bus), callTimeout, answerTimeout))
+PortalScreenPicker::PortalScreenPicker(QObject* parent, PortalOptions options)
+    : ScreenPicker(parent), m_request(new PortalRequest(this, std::move(options)))
 {
     connect(m_request, &PortalRequest::Answered, this, &PortalScreenPicker::OnAnswered);
-    connect(m_request, &PortalRequest::Failed, this, &ScreenPicker::Failed);
+    connect(m_request, &PortalRequest::Failed, this, [this](PortalFailure why) { Q_EMIT Failed(PickFailureOf(why)); });
     connect(m_request, &PortalRequest::Slow, this, [this] { Q_EMIT Waiting(false); });
 }
 
 void PortalScreenPicker::Start()
 {
-    m_request->Send(u"PickColor"_s, {});
+    m_request->Send(kScreenshotInterface, u"PickColor"_s, {ParentWindow(this)}, {});
 }
 
 void PortalScreenPicker::Cancel()

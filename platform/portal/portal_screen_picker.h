@@ -12,9 +12,7 @@ class PortalScreenPicker final : public ScreenPicker {
     Q_OBJECT
 
 public:
-    explicit PortalScreenPicker(QObject* parent, std::optional<QDBusConnection> bus = std::nullopt,
-                                std::chrono::milliseconds callTimeout = PortalRequest::kCallTimeout,
-                                std::chrono::milliseconds answerTimeout = PortalRequest::kAnswerTimeout);
+    explicit PortalScreenPicker(QObject* parent, PortalOptions options = {});
 
     void Start() override;
     void Cancel() override;

@@ -2,6 +2,7 @@
 
 #include "platform/display_platform.h"
 #include "platform/picking/magnifier.h"
+#include "platform/portal/screenshot_portal.h"
 #include "platform/still/still_file.h"
 #include "platform/still/still_view.h"
 
@@ -28,15 +29,13 @@ tintwell::ScreenArea AreaOf(const QScreen& screen)
 
 } // namespace
 
-StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, std::optional<QDBusConnection> bus,
-                                     std::chrono::milliseconds callTimeout,
-                                     std::chrono::milliseconds answerTimeout)
+StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, PortalOptions options)
     : MagnifyingPicker(parent)
     , m_window(window)
-    , m_request(new PortalRequest(this, std::move(bus), callTimeout, answerTimeout))
+    , m_request(new PortalRequest(this, std::move(options)))
 {
     connect(m_request, &PortalRequest::Answered, this, &StillScreenPicker::OnAnswered);
-    connect(m_request, &PortalRequest::Failed, this, &ScreenPicker::Failed);
+    connect(m_request, &PortalRequest::Failed, this, [this](PortalFailure why) { Q_EMIT Failed(PickFailureOf(why)); });
     connect(m_request, &PortalRequest::Slow, this, [this] { Q_EMIT Waiting(true); });
     // A still of a screen that went away can no longer be shown as it was.
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
@@ -61,7 +60,7 @@ void StillScreenPicker::Start()
         QGuiApplication::sync();
     }
     m_requested = QDateTime::currentDateTimeUtc();
-    m_request->Send(u"Screenshot"_s, {{u"interactive"_s, false}});
+    m_request->Send(kScreenshotInterface, u"Screenshot"_s, {ParentWindow(this)}, {{u"interactive"_s, false}});
 }
 
 void StillScreenPicker::Cancel()

@@ -26,9 +26,7 @@ class StillScreenPicker final : public MagnifyingPicker {
 
 public:
     // The still is shown in windows of `window`'s.
-    StillScreenPicker(QObject* parent, QWidget& window, std::optional<QDBusConnection> bus = std::nullopt,
-                               std::chrono::milliseconds callTimeout = PortalRequest::kCallTimeout,
-                               std::chrono::milliseconds answerTimeout = PortalRequest::kAnswerTimeout);
+    StillScreenPicker(QObject* parent, QWidget& window, PortalOptions options = {});
     ~StillScreenPicker() override;
 
     void Start() override;

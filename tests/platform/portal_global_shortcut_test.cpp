@@ -144,7 +144,7 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut()
         QVERIFY(portal.Appear());
     const QStringList rulesBefore = m_bus->MatchRules();
 
-    PortalGlobalShortcut shortcut(nullptr, m_bus->Program(), 1s, 1s);
+    PortalGlobalShortcut shortcut(nullptr, {.bus = m_bus->Program(), .callTimeout = 1s, .answerTimeout = 1s});
     QSignalSpy activated(&shortcut, &PortalGlobalShortcut::Activated);
     shortcut.Register();
     shortcut.Register();
@@ -200,7 +200,7 @@ void PortalGlobalShortcutTest::passesTheActivationToken()
     FakePortal& portal = m_bus->Portal();
     portal.createSession = {Portal::Answers, 0, {{u"session_handle"_s, kSession}}};
     QVERIFY(portal.Appear());
-    PortalGlobalShortcut shortcut(nullptr, m_bus->Program(), 1s, 1s);
+    PortalGlobalShortcut shortcut(nullptr, {.bus = m_bus->Program(), .callTimeout = 1s, .answerTimeout = 1s});
     QSignalSpy activated(&shortcut, &PortalGlobalShortcut::Activated);
     shortcut.Register();
     QTRY_COMPARE(portal.bindShortcuts.calls, 1);
@@ -241,7 +241,7 @@ void PortalGlobalShortcutTest::tellsThePortalItsAppIdFirst()
     // A connection that has made no portal call yet.
     const QDBusConnection program = m_bus->Connect(QString::fromLatin1(QTest::currentDataTag()));
 
-    PortalGlobalShortcut shortcut(nullptr, program, 1s, 1s);
+    PortalGlobalShortcut shortcut(nullptr, {.bus = program, .callTimeout = 1s, .answerTimeout = 1s});
     shortcut.Register();
     QTRY_COMPARE(portal.bindShortcuts.calls, 1);
     QCOMPARE(portal.registry.calls, 1);

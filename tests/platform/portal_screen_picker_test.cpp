@@ -12,6 +12,7 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using tintwell::platform::PickFailure;
+using tintwell::platform::PortalOptions;
 using tintwell::platform::PortalScreenPicker;
 using tintwell::Rgb;
 
@@ -115,7 +116,7 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome()
         QVERIFY(m_bus->Portal().Appear());
     const QStringList rulesBefore = m_bus->MatchRules();
 
-    PortalScreenPicker picker(nullptr, m_bus->Program(), 1s, 1s);
+    PortalScreenPicker picker(nullptr, {.bus = m_bus->Program(), .callTimeout = 1s, .answerTimeout = 1s});
     QSignalSpy picked(&picker, &PortalScreenPicker::Picked);
     QSignalSpy cancelled(&picker, &PortalScreenPicker::Cancelled);
     QSignalSpy failed(&picker, &PortalScreenPicker::Failed);
@@ -141,7 +142,7 @@ void PortalScreenPickerTest::answerComesOnTheHandleTheReplyNames()
     FakePortal& portal = m_bus->Portal();
     QVERIFY(portal.Appear());
     portal.pickColor = {Portal::MovesTheHandle, 0, ColorAs(0.0, 0.0, 1.0)};
-    PortalScreenPicker picker(nullptr, m_bus->Program());
+    PortalScreenPicker picker(nullptr, {.bus = m_bus->Program()});
     QSignalSpy picked(&picker, &PortalScreenPicker::Picked);
     picker.Start();
     QTRY_VERIFY(m_bus->MatchRules().join(u' ').contains(portal.requestPath + u'\''));
@@ -164,7 +165,7 @@ void PortalScreenPickerTest::abandonedPickClosesItsRequestAndIgnoresItsAnswer()
     QVERIFY(portal.Appear());
     portal.pickColor = {Portal::NeverAnswers, 0, ColorAs(1.0, 0.0, 0.0)};
     const QStringList rulesBefore = m_bus->MatchRules();
-    std::optional<PortalScreenPicker> picker(std::in_place, nullptr, m_bus->Program());
+    std::optional<PortalScreenPicker> picker(std::in_place, nullptr, PortalOptions{.bus = m_bus->Program()});
     QSignalSpy picked(&*picker, &PortalScreenPicker::Picked);
     QSignalSpy cancelled(&*picker, &PortalScreenPicker::Cancelled);
     picker->Start();

@@ -13,7 +13,10 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using tintwell::platform::PickFailure;
+using tintwell::platform::PortalOptions;
+using tintwell::platform::PortalScreenPicker;
 using tintwell::platform::ScreenPickerChain;
+using tintwell::platform::StillScreenPicker;
 
 namespace {
 
@@ -110,10 +113,10 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun()
     if (pickColor.behaviour != Portal::Absent)
         QVERIFY(portal.Appear());
 
-    QDBusConnection& bus = m_bus->Program();
+    const PortalOptions options{.bus = m_bus->Program(), .callTimeout = 1s, .answerTimeout = 1s};
     ScreenPickerChain chain(
-        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus, 1s, 1s); },
-        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus, 1s, 1s); });
+        nullptr, [&options](QObject* owner) { return new PortalScreenPicker(owner, options); },
+        [&options, this](QObject* owner) { return new StillScreenPicker(owner, m_window, options); });
     QSignalSpy picked(&chain, &ScreenPickerChain::Picked);
     QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
     QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
@@ -144,10 +147,10 @@ void ScreenPickerChainTest::cancelFromTheWindowMeansTheDesktopPickerNeverShowed(
     portal.pickColor = Way(Portal::NeverAnswers);
     portal.screenshot = Way(Portal::NeverAnswers);
     QVERIFY(portal.Appear());
-    QDBusConnection& bus = m_bus->Program();
+    const PortalOptions options{.bus = m_bus->Program()};
     ScreenPickerChain chain(
-        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus); },
-        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus); });
+        nullptr, [&options](QObject* owner) { return new PortalScreenPicker(owner, options); },
+        [&options, this](QObject* owner) { return new StillScreenPicker(owner, m_window, options); });
     QSignalSpy cancelled(&chain, &ScreenPickerChain::Cancelled);
     QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
     chain.Start();
@@ -171,10 +174,10 @@ void ScreenPickerChainTest::refusedStillSendsTheNextPickBackToTheDesktopPicker()
     portal.pickColor = Way(Portal::AnswersLate, 2);
     portal.screenshot = Way(Portal::Answers, 2);
     QVERIFY(portal.Appear());
-    QDBusConnection& bus = m_bus->Program();
+    const PortalOptions options{.bus = m_bus->Program()};
     ScreenPickerChain chain(
-        nullptr, [&bus](QObject* owner) { return new tintwell::platform::PortalScreenPicker(owner, bus); },
-        [&bus, this](QObject* owner) { return new tintwell::platform::StillScreenPicker(owner, m_window, bus); });
+        nullptr, [&options](QObject* owner) { return new PortalScreenPicker(owner, options); },
+        [&options, this](QObject* owner) { return new StillScreenPicker(owner, m_window, options); });
     QSignalSpy failed(&chain, &ScreenPickerChain::Failed);
     // Each pick's note, and the calls to each service so far.
     for (const auto& [why, pickColorCalls, screenshotCalls] :

@@ -183,7 +183,7 @@ void StillScreenPickerTest::answerIsCheckedBeforeItIsShown()
     portal.screenshot = {answers, response, uri.isValid() ? QVariantMap{{u"uri"_s, uri}} : QVariantMap{}};
     QVERIFY(portal.Appear());
 
-    StillScreenPicker picker(nullptr, m_window, m_bus->Program(), 2s, 2s);
+    StillScreenPicker picker(nullptr, m_window, {.bus = m_bus->Program(), .callTimeout = 2s, .answerTimeout = 2s});
     QSignalSpy hovered(&picker, &StillScreenPicker::Hovered);
     QSignalSpy cancelled(&picker, &StillScreenPicker::Cancelled);
     QSignalSpy failed(&picker, &StillScreenPicker::Failed);
@@ -213,7 +213,7 @@ void StillScreenPickerTest::ShowStill(StillScreenPicker& picker)
 void StillScreenPickerTest::takesTheStillPixelAtThePointerAndStepsByKeys()
 {
     QCursor::setPos(100, 50);
-    StillScreenPicker picker(nullptr, m_window, m_bus->Program());
+    StillScreenPicker picker(nullptr, m_window, {.bus = m_bus->Program()});
     QSignalSpy hovered(&picker, &StillScreenPicker::Hovered);
     QSignalSpy picked(&picker, &StillScreenPicker::Picked);
     ShowStill(picker);
@@ -246,7 +246,7 @@ void StillScreenPickerTest::clickTakesThePixelUnderItInTheViewAsShown_data()
 void StillScreenPickerTest::clickTakesThePixelUnderItInTheViewAsShown()
 {
     QFETCH(int, share);
-    StillScreenPicker picker(nullptr, m_window, m_bus->Program());
+    StillScreenPicker picker(nullptr, m_window, {.bus = m_bus->Program()});
     QSignalSpy picked(&picker, &StillScreenPicker::Picked);
     const QPoint at(110, 90);
     // The second pick moves off and back to where the first was taken: Qt
@@ -271,7 +271,7 @@ void StillScreenPickerTest::clickTakesThePixelUnderItInTheViewAsShown()
 void StillScreenPickerTest::meanLeavesOutWhatLiesBeyondTheScreen()
 {
     QCursor::setPos(0, 0);
-    StillScreenPicker picker(nullptr, m_window, m_bus->Program());
+    StillScreenPicker picker(nullptr, m_window, {.bus = m_bus->Program()});
     QSignalSpy picked(&picker, &StillScreenPicker::Picked);
     ShowStill(picker);
     // Of the 3 × 3 only the corner's four pixels are on the screen: red
@@ -294,7 +294,7 @@ void StillScreenPickerTest::escapeAndClosingBothEndTheStill_data()
 void StillScreenPickerTest::escapeAndClosingBothEndTheStill()
 {
     QFETCH(bool, byEscape);
-    StillScreenPicker picker(nullptr, m_window, m_bus->Program());
+    StillScreenPicker picker(nullptr, m_window, {.bus = m_bus->Program()});
     QSignalSpy cancelled(&picker, &StillScreenPicker::Cancelled);
     ShowStill(picker);
     if (byEscape)
