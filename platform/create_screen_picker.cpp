@@ -12,9 +12,8 @@ namespace tintwell::platform {
 
 ScreenPicker* CreateScreenPicker(QWidget& window)
 {
-    // XWayland shows only its own clients' pixels, so a Wayland session is
-    // asked through its portal even when the program runs on XWayland.
-    if (RunsOnWayland() || InWaylandSession())
+    // Then only the desktop can read the screen, through its portal.
+    if (OtherWindowsHidden())
         return new ScreenPickerChain(
             &window, [](QObject* chain) { return new PortalScreenPicker(chain); },
             [&window](QObject* chain) { return new StillScreenPicker(chain, window); });

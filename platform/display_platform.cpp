@@ -9,6 +9,17 @@
 
 namespace tintwell::platform {
 
+namespace {
+
+// Whether the desktop session is a Wayland one, whichever platform this
+// program runs on.
+bool InWaylandSession()
+{
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+}
+
+} // namespace
+
 bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered)
 {
     return !platformChosen && waylandSession && x11Offered;
@@ -19,9 +30,14 @@ bool RunsOnWayland()
     return QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
 }
 
-bool InWaylandSession()
+bool RunsOnX11()
 {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    return QGuiApplication::platformName() == QLatin1StringView("xcb");
+}
+
+bool OtherWindowsHidden()
+{
+    return RunsOnWayland() || InWaylandSession();
 }
 
 void ChooseDisplayPlatform(int argc, char* argv[])

@@ -8,14 +8,24 @@ namespace tintwell::platform {
 // chose (QT_QPA_PLATFORM or -platform) is always kept.
 bool ShouldPreferX11(bool platformChosen, bool waylandSession, bool x11Offered);
 
-// Whether the program runs on Wayland, which gives it no say in where its
-// window goes and no way to keep it above others.
+// What the windowing platform the program runs on lets it do: ask these,
+// never the platform's name.
+
+// Whether the program's windows are Wayland surfaces. It then has no say in
+// where its window goes and no way to keep it above others, hears where the
+// pointer is only once it enters one of its windows, and is given the focus
+// with an xdg-activation token.
 bool RunsOnWayland();
 
-// Whether the desktop session is a Wayland one, whichever platform this
-// program runs on: on XWayland too, X shows nothing of other programs'
-// windows.
-bool InWaylandSession();
+// Whether the program's windows are X11 windows (XWayland's included): each
+// has an id other programs can be given, and may be placed past the window
+// manager.
+bool RunsOnX11();
+
+// Whether other programs' windows are out of the program's sight: in a
+// Wayland session, whichever platform it runs on, as XWayland shows only
+// its own clients' pixels.
+bool OtherWindowsHidden();
 
 // Applies that choice to this process before the QApplication is created.
 void ChooseDisplayPlatform(int argc, char* argv[]);

@@ -1,5 +1,6 @@
 #include "platform/portal/portal_request.h"
 
+#include "platform/display_platform.h"
 #include "platform/portal/portal_bus.h"
 
 #include <QDBusError>
@@ -7,7 +8,6 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QWidget>
@@ -57,7 +57,7 @@ PortalFailure FailureOf(const QDBusError& error)
 QString ParentWindow(const QObject* owner)
 {
     // Elsewhere the portal takes an empty string.
-    if (QGuiApplication::platformName() != "xcb"_L1)
+    if (!RunsOnX11())
         return {};
     for (; owner != nullptr; owner = owner->parent()) {
         if (const auto* widget = qobject_cast<const QWidget*>(owner))

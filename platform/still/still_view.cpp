@@ -1,8 +1,8 @@
 #include "platform/still/still_view.h"
 
+#include "platform/display_platform.h"
 #include "platform/picking/magnifier.h"
 
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -26,8 +26,7 @@ constexpr int kGap = 3;
 Qt::WindowFlags Flags()
 {
     const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
-    return QGuiApplication::platformName() == QLatin1StringView("xcb") ? flags | Qt::X11BypassWindowManagerHint
-                                                                       : flags;
+    return RunsOnX11() ? flags | Qt::X11BypassWindowManagerHint : flags;
 }
 
 } // namespace
