@@ -6,10 +6,10 @@
 // Wayland session, so it goes the way it would there: the desktop's picker
 // first, missing here, then the still.
 #include "platform/still/still_view.h"
+#include "tests/support/png_bytes.h"
 #include "ui/frm_main.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -85,15 +85,6 @@ QImage Desktop(QSize size, bool noisy)
         }
     }
     return image;
-}
-
-QByteArray Png(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
 }
 
 std::vector<tintwell::platform::StillView*> Views(const QWidget& window)

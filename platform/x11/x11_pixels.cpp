@@ -1,6 +1,7 @@
 #include "platform/x11/x11_pixels.h"
 
 #include "platform/x11/x11_pixel_format.h"
+#include "platform/x11/x11_visual.h"
 
 #include <QGuiApplication>
 #include <QRect>
@@ -43,18 +44,6 @@ Root RootOf(xcb_connection_t* connection, xcb_window_t window)
             return {window, it.data};
     }
     return {};
-}
-
-const xcb_visualtype_t* VisualOf(const xcb_screen_t& screen, xcb_visualid_t id)
-{
-    for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem > 0; xcb_depth_next(&depths)) {
-        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0;
-             xcb_visualtype_next(&visuals)) {
-            if (visuals.data->visual_id == id)
-                return visuals.data;
-        }
-    }
-    return nullptr;
 }
 
 const xcb_format_t* FormatOf(xcb_connection_t* connection, std::uint8_t depth)

@@ -1,6 +1,7 @@
 #include "platform/still/still_screen_picker.h"
 
 #include "tests/support/fake_portal.h"
+#include "tests/support/png_bytes.h"
 #include "tests/support/qt_test.h"
 
 #include <QCursor>
@@ -36,15 +37,6 @@ QImage Chart(QSize size)
 QSize ScreenSize()
 {
     return QGuiApplication::primaryScreen()->geometry().size();
-}
-
-QByteArray Png(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
 }
 
 void PutBigEndian(QByteArray& bytes, int at, quint32 value)

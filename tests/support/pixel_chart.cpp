@@ -6,6 +6,8 @@
 // differ from any one of its pixels. Prints "ready" once its pixels are on
 // the screen; SIGTERM ends it. Plain xcb, so no toolkit scaling can touch it.
 // Usage: pixel_chart X Y WIDTH HEIGHT BLUE [checker]
+#include "tests/support/root_screen.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -42,18 +45,13 @@ int main(int argc, char** argv)
     const int height = std::clamp(std::atoi(argv[4]), 1, 8192);
     const auto blue = static_cast<std::uint32_t>(std::atoi(argv[5]) & 0xFF);
 
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection) != 0)
+    const std::optional<RootScreen> root = ConnectToRootScreen();
+    if (!root)
         Die("cannot connect to the X server");
-    const xcb_screen_t& screen = *xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const auto [connection, screen, visual] = *root;
     // The test servers' root visual: 24-bit TrueColor, four bytes a pixel,
     // eight bits a channel, in the server's byte order (checked below).
-    const xcb_visualtype_t* visual = nullptr;
-    for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem > 0; xcb_depth_next(&depths))
-        for (auto it = xcb_depth_visuals_iterator(depths.data); it.rem > 0; xcb_visualtype_next(&it))
-            if (it.data->visual_id == screen.root_visual)
-                visual = it.data;
-    if (visual == nullptr || visual->bits_per_rgb_value != 8 || screen.root_depth != 24 ||
+    if (visual == nullptr || visual->bits_per_rgb_value != 8 || screen->root_depth != 24 ||
         xcb_get_setup(connection)->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
         Die("needs a 24-bit TrueColor root visual");
 
@@ -61,7 +59,7 @@ int main(int argc, char** argv)
 
     const xcb_window_t window = xcb_generate_id(connection);
     const std::uint32_t values[] = {1, XCB_EVENT_MASK_EXPOSURE};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen.root, static_cast<std::int16_t>(left),
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, static_cast<std::int16_t>(left),
                       static_cast<std::int16_t>(top), static_cast<std::uint16_t>(width),
                       static_cast<std::uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);

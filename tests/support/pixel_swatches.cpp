@@ -6,6 +6,8 @@
 // The window is named "pixel_swatches", for `xwd -name`. Prints "ready"
 // once they are on the screen; SIGTERM ends it.
 // Usage: pixel_swatches X Y SIZE RED:GREEN:BLUE...
+#include "tests/support/root_screen.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -44,15 +47,10 @@ int main(int argc, char** argv)
     const int top = std::atoi(argv[2]);
     const int size = std::clamp(std::atoi(argv[3]), 1, kLargestSize);
 
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection) != 0)
+    const std::optional<RootScreen> root = ConnectToRootScreen();
+    if (!root)
         Die("cannot connect to the X server");
-    const xcb_screen_t& screen = *xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    const xcb_visualtype_t* visual = nullptr;
-    for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem > 0; xcb_depth_next(&depths))
-        for (auto it = xcb_depth_visuals_iterator(depths.data); it.rem > 0; xcb_visualtype_next(&it))
-            if (it.data->visual_id == screen.root_visual)
-                visual = it.data;
+    const auto [connection, screen, visual] = *root;
     if (visual == nullptr || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR)
         Die("needs a TrueColor root visual");
 
@@ -70,7 +68,7 @@ int main(int argc, char** argv)
 
     const xcb_window_t window = xcb_generate_id(connection);
     const std::uint32_t values[] = {1, XCB_EVENT_MASK_EXPOSURE};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen.root, static_cast<std::int16_t>(left),
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, static_cast<std::int16_t>(left),
                       static_cast<std::int16_t>(top), static_cast<std::uint16_t>(size * static_cast<int>(pixels.size())),
                       static_cast<std::uint16_t>(size), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                       XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
