@@ -7,6 +7,7 @@ namespace tintwell {
 
 namespace {
 
+// clang-format off
 constexpr std::array<NamedColor, kNamedColorCount> kNamedColors{{
     {u"aliceblue", 0xF0F8FF}, {u"antiquewhite", 0xFAEBD7}, {u"aqua", 0x00FFFF},
     {u"aquamarine", 0x7FFFD4}, {u"azure", 0xF0FFFF}, {u"beige", 0xF5F5DC}, {u"bisque", 0xFFE4C4},
@@ -55,6 +56,7 @@ constexpr std::array<NamedColor, kNamedColorCount> kNamedColors{{
     {u"violet", 0xEE82EE}, {u"wheat", 0xF5DEB3}, {u"white", 0xFFFFFF}, {u"whitesmoke", 0xF5F5F5},
     {u"yellow", 0xFFFF00}, {u"yellowgreen", 0x9ACD32},
 }};
+// clang-format on
 // Also catches a missing entry, which would be left empty at the end.
 static_assert(std::ranges::is_sorted(kNamedColors, {}, &NamedColor::name));
 

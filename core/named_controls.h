@@ -71,11 +71,13 @@ constexpr std::size_t Index(Control control)
     return static_cast<std::size_t>(control);
 }
 
+// clang-format off
 constexpr const SliderControl& Describe(Slider slider) { return kSliderControls[Index(slider)]; }
 constexpr const BoxControl& Describe(Box box) { return kBoxControls[Index(box)]; }
 constexpr const CheckBoxControl& Describe(CheckBox checkBox) { return kCheckBoxControls[Index(checkBox)]; }
 
 constexpr std::string_view ControlName(auto control) { return Describe(control).name; }
+// clang-format on
 
 // Every control of a kind, in table order.
 template <typename Control, std::size_t N>

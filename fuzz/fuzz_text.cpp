@@ -8,6 +8,7 @@ namespace {
 
 // Random code units almost never hit these, and each is something a reader
 // of numbers might wrongly take for part of one.
+// clang-format off
 constexpr std::array<char16_t, 32> kLookalikes{
     u'\u00A0', u'\u2007', u'\u202F', u'\u3000', u'\uFEFF', u'\u200B', // blanks
     u'\u0660', u'\u0661', u'\u0665', u'\u0669', u'\u06F0', u'\u06F5', // digits
@@ -17,6 +18,7 @@ constexpr std::array<char16_t, 32> kLookalikes{
     u'\uFF45', u'\u0435',                                             // exponents
     char16_t{0xD835}, char16_t{0xDFCE}, // the halves of U+1D7CE, a bold zero
 };
+// clang-format on
 
 } // namespace
 

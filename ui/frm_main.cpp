@@ -288,6 +288,7 @@ void frmMain::Form_Unload()
     m_placement.Save(*this);
 }
 
+// clang-format off
 void frmMain::ScrollR_Change() { m_inputs.SliderChanged(Slider::ScrollR); }
 void frmMain::ScrollG_Change() { m_inputs.SliderChanged(Slider::ScrollG); }
 void frmMain::ScrollB_Change() { m_inputs.SliderChanged(Slider::ScrollB); }
@@ -302,6 +303,7 @@ void frmMain::txtHexR_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexG_Change() { m_inputs.HexTextChanged(); }
 void frmMain::txtHexB_Change() { m_inputs.HexTextChanged(); }
 void frmMain::chkWebSafe_Click() { WebSafeClicked(*this, *this); }
+// clang-format on
 
 void frmMain::chkAlwaysOnTop_Click()
 {

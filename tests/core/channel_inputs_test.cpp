@@ -55,6 +55,7 @@ TEST_P(TypedChannelText, IsCorrectedInPlaceAndBecomesTheChannel)
     EXPECT_EQ(model.Mismatch(), "");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Entries, TypedChannelText,
     testing::Values(TypedCase{Channel::Green, u"abc", u".", u"0", 0},
@@ -81,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TypedCase{Channel::Red, u"1,5", u".", u"0", 0},
                     TypedCase{Channel::Red, u"1,5", u",", u"2", 2},
                     TypedCase{Channel::Red, u"1.5", u",", u"0", 0}));
+// clang-format on
 
 struct ColorCase {
     std::u16string typed;
@@ -106,6 +108,7 @@ TEST_P(TypedColorText, IsCorrectedAndSplitIntoTheChannels)
     EXPECT_EQ(model.Mismatch(), "");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Entries, TypedColorText,
     testing::Values(ColorCase{u"65280", u"65280", 0, 255, 0},
@@ -118,6 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ColorCase{u"255.5", u"256", 0, 1, 0},
                     ColorCase{u"1e999", u"16777215", 255, 255, 255},
                     ColorCase{u"2147483648", u"16777215", 255, 255, 255}));
+// clang-format on
 
 TEST(ChannelInputsTest, TypedColorShowsItsHexadecimalBlueFirst)
 {

@@ -47,6 +47,7 @@ TEST(ChannelStateTest, RefreshWritesEveryViewOnceInTheFixedOrder)
     r.Set(255, 128, 0);
     r.state.UpdateDisplay();
 
+    // clang-format off
     const std::vector<std::string> expected{
         "ScrollR.Value=255",  "ScrollG.Value=128",  "ScrollB.Value=0",
         "txtDecR.Text=255",   "txtDecG.Text=128",   "txtDecB.Text=0",
@@ -57,6 +58,7 @@ TEST(ChannelStateTest, RefreshWritesEveryViewOnceInTheFixedOrder)
         "txtDec.Text?",
         "shapeColorDemo.BackColor=33023",
     };
+    // clang-format on
     EXPECT_EQ(r.view.log, expected);
 }
 
@@ -89,6 +91,7 @@ TEST_P(RefreshShowsChannels, InEveryBoxAndTheSwatch)
     EXPECT_FALSE(r.state.bUpdating);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Colors, RefreshShowsChannels,
     testing::Values(
@@ -101,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{255, 255, 255,
                   {u"255", u"255", u"255", u"FF", u"FF", u"FF", u"16777215", u"FFFFFF"},
                   16777215}));
+// clang-format on
 
 TEST(ChannelStateTest, NestedCallsFromChangeEventsWriteNothing)
 {
@@ -186,6 +190,7 @@ TEST_P(RefreshOverflow, IsARunTimeErrorAtTheFirstBadStep)
     EXPECT_EQ(r.view.log.size(), c.writesBeforeError);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Channels, RefreshOverflow,
     testing::Values(OverflowCase{32768, 0, 0, 0},      // red does not fit a slider
@@ -196,6 +201,7 @@ TEST(ChannelStateTest, WidestSliderPositionsStillFit)
 {
     Refresh r;
     r.Set(32767, -32768, 0);
+// clang-format on
     r.state.UpdateDisplay();
     EXPECT_EQ(r.view.values[0], 32767);
     EXPECT_EQ(r.view.values[1], -32768);

@@ -29,6 +29,7 @@ TEST_P(PadStringTest, PutsWholePadStringsInFrontUntilLongEnough)
     EXPECT_EQ(PadString(c.sString, c.iLength, c.sPadChar), c.expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, PadStringTest,
     testing::Values(PadCase{u"5", 2, u"0", u"05"},
@@ -42,6 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PadCase{u"7", -3, u"0", u"7"},         // negative length pads nothing
                     PadCase{u"5", 2, u"", u"5"},           // empty pad: unchanged, no hang
                     PadCase{u"", 32767, u"", u""}));
+// clang-format on
 
 TEST(PadStringTest, ReachesTheLargestLength)
 {
@@ -66,6 +68,7 @@ TEST_P(ChannelTextTest, DecimalIsPlainAndHexTextIsTwoUpperCaseDigits)
     EXPECT_EQ(ChannelHexText(c.channel), c.hex);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ChannelTextTest,
                          testing::Values(ChannelTextCase{0, u"0", u"00"},
                                          ChannelTextCase{10, u"10", u"0A"},
@@ -73,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChannelTextTest,
                                          ChannelTextCase{16, u"16", u"10"},
                                          ChannelTextCase{171, u"171", u"AB"},
                                          ChannelTextCase{255, u"255", u"FF"}));
+// clang-format on
 
 TEST(ChannelTextTest, EveryChannelHexTextReadsBackAsItsValue)
 {
@@ -102,6 +106,7 @@ TEST_P(ColorValueTest, PacksRedInTheLowByteAndWritesBlueFirst)
     EXPECT_EQ(ColorHexText(c.red, c.green, c.blue), c.hex);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ColorValueTest,
     testing::Values(PackCase{0, 0, 0, 0, u"0", u"000000"},
@@ -111,6 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PackCase{255, 255, 255, 16777215, u"16777215", u"FFFFFF"},
                     PackCase{1, 2, 3, 197121, u"197121", u"030201"},
                     PackCase{255, 128, 0, 33023, u"33023", u"0080FF"}));
+// clang-format on
 
 TEST(ColorValueTest, RaisesOverflowInsteadOfWrapping)
 {
@@ -143,6 +149,7 @@ TEST_P(TextToInt32Test, ReadsWholeNumbers)
     EXPECT_EQ(TextToInt32(GetParam().text), GetParam().value);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, TextToInt32Test,
                          testing::Values(WholeNumberCase{u"0", 0},
                                          WholeNumberCase{u"16777215", 16777215},
@@ -152,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextToInt32Test,
                                          WholeNumberCase{u"007", 7},
                                          WholeNumberCase{u"2147483647", 2147483647},
                                          WholeNumberCase{u"-2147483648", -2147483647 - 1}));
+// clang-format on
 
 TEST(TextToInt32Test, RaisesTypeMismatchOrOverflowForOtherTexts)
 {
@@ -201,6 +209,7 @@ TEST_P(RoundToWebSafeTest, SnapsToTheLevelOfItsBandSilently)
     EXPECT_TRUE(box.shown.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     BandEdges, RoundToWebSafeTest,
     testing::Values(WebSafeCase{0, 0}, WebSafeCase{25, 0}, WebSafeCase{26, 51},
@@ -209,6 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WebSafeCase{153, 153}, WebSafeCase{178, 153}, WebSafeCase{179, 204},
                     WebSafeCase{204, 204}, WebSafeCase{229, 204}, WebSafeCase{230, 255},
                     WebSafeCase{255, 255}));
+// clang-format on
 
 TEST(RoundToWebSafeTest, EveryChannelLandsOnTheNearestLevel)
 {

@@ -26,6 +26,7 @@ TEST_P(NearestColorNameTest, NameIsTheNearestInOklab)
     EXPECT_EQ(found.exact, GetParam().exact);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Colors, NearestColorNameTest,
     testing::Values(Naming{"Teal", Rgb{0, 128, 128}, u"teal", true},
@@ -37,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Naming{"DarkGreenBlue", Rgb{8, 48, 36}, u"darkslategray", false},
                     Naming{"DarkBlueGreen", Rgb{8, 32, 36}, u"midnightblue", false}),
     [](const testing::TestParamInfo<Naming>& param) { return param.param.name; });
+// clang-format on
 
 TEST(NamedColorsTest, EveryNamedColorIsNamedExactlyByItsFirstName)
 {

@@ -27,6 +27,7 @@ TEST_P(ParseColorNotationTest, ReadsTheColorTheWholeTextNamesAndNothingElse)
     EXPECT_EQ(ParseColorNotation(GetParam().text), GetParam().color);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Colors, ParseColorNotationTest,
     testing::Values(ReadCase{u"#f80", Rgb{255, 136, 0}},
@@ -49,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{u"lightGoldenrodYELLOW", Rgb{250, 250, 210}},
                     ReadCase{u"grey", Rgb{128, 128, 128}},
                     ReadCase{u"Gray", Rgb{128, 128, 128}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Hostile, ParseColorNotationTest,
     testing::Values(ReadCase{std::u16string(4 * kMegabyte, u'7'), std::nullopt},
@@ -84,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{u"rgb(calc(1), 2, 3)", std::nullopt},
                     ReadCase{u"rgb(1,2,3", std::nullopt},
                     ReadCase{u"rgb(1,2,3) x", std::nullopt}));
+// clang-format on
 
 struct WriteCase {
     Rgb color;
@@ -106,12 +110,14 @@ TEST_P(ColorNotationWriteTest, EachWrittenNotationReadsBackAsTheSameColor)
     EXPECT_EQ(ParseColorNotation(RgbNotation(color)), color);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Colors, ColorNotationWriteTest,
     testing::Values(WriteCase{Rgb{0, 0, 0}, u"#000000", u"rgb(0, 0, 0)"},
                     WriteCase{Rgb{255, 128, 0}, u"#FF8000", u"rgb(255, 128, 0)"},
                     WriteCase{Rgb{10, 171, 239}, u"#0AABEF", u"rgb(10, 171, 239)"},
                     WriteCase{Rgb{255, 255, 255}, u"#FFFFFF", u"rgb(255, 255, 255)"}));
+// clang-format on
 
 } // namespace
 
@@ -132,6 +138,7 @@ TEST_P(CssNotationTest, WritesTheFewestDigitsThatReadBack)
     EXPECT_EQ(OklchNotation(GetParam().color), GetParam().oklch);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Written, CssNotationTest,
     ::testing::Values(WrittenCase{{255, 128, 0}, u"hsl(30 100% 50%)", u"oklch(0.732 0.1858 53)"},
@@ -139,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WrittenCase{{255, 255, 255}, u"hsl(0 0% 100%)", u"oklch(1 0 0)"},
                       WrittenCase{{128, 128, 128}, u"hsl(0 0% 50%)", u"oklch(0.6 0 0)"},
                       WrittenCase{{255, 0, 0}, u"hsl(0 100% 50%)", u"oklch(0.628 0.2577 29.23)"}));
+// clang-format on
 
 } // namespace
 } // namespace tintwell
@@ -162,6 +170,7 @@ constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kLime{0, 255, 0};
 constexpr Rgb kCyan{0, 255, 255};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Css, CssColor4Test,
     ::testing::Values(CssReadCase{u"hsl(120deg 100% 50%)", kLime}, CssReadCase{u"hsl(120, 100%, 50%)", kLime},
@@ -194,6 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CssReadCase{u"color(display-p3 1 0 0)", std::nullopt},
                       CssReadCase{u"oklch(0.5, 0.1, 30)", std::nullopt}, CssReadCase{u"hwb(1e999 0% 0%)", std::nullopt},
                       CssReadCase{u"lab()", std::nullopt}, CssReadCase{u"color()", std::nullopt}));
+// clang-format on
 
 TEST(CssNotationRoundTripTest, EveryWrittenNotationReadsBackAsItsColour)
 {

@@ -39,6 +39,7 @@ TEST_P(SampleMeanTest, MeanOfTheSquareLeavesOutPlacesOffTheScreen)
 const std::vector<std::uint32_t> kCheckerboard{kWhite, kBlack, kWhite, kBlack, kWhite,
                                                kBlack, kWhite, kBlack, kWhite};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Grids, SampleMeanTest,
     testing::Values(
@@ -58,5 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         Sample{"NothingOnTheScreen", 3, 3, std::vector(9, kOff), 1, 1, 9, std::nullopt},
         Sample{"CentreFarOffTheGrid", 3, 3, kCheckerboard, -2147483647, 5, 9, std::nullopt}),
     [](const testing::TestParamInfo<Sample>& param) { return param.param.name; });
+// clang-format on
 
 } // namespace

@@ -25,6 +25,7 @@ TEST_P(ColorSpacesTest, GiveTheKnownSrgbColour)
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Known, ColorSpacesTest,
     ::testing::Values(SpaceCase{"oklch red", [] { return FromOklab(FromOklch({0.62796, 0.25768, 29.234})); }, kRed},
@@ -38,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpaceCase{"hwb red", [] { return FromHwb(0, 0, 0); }, kRed},
                       SpaceCase{"hwb whiteness and blackness past 1", [] { return FromHwb(0, 1, 1); },
                                 Rgb{128, 128, 128}}));
+// clang-format on
 
 // Every eleventh value of each channel, so 24^3 colours, ends included.
 template <typename Check>

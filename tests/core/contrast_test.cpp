@@ -25,6 +25,7 @@ TEST_P(ContrastTest, MatchesThePublishedRatioAndLevel)
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Published, ContrastTest,
     ::testing::Values(ContrastCase{kBlack, kWhite, 21.0, ContrastLevel::AAA},
@@ -40,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ContrastCase{{0x94, 0x94, 0x94}, kWhite, 3.03, ContrastLevel::AALarge},
                       // 2.995: short of 3, as checkers say when they show "2.99".
                       ContrastCase{{0x95, 0x95, 0x95}, kWhite, 2.995, ContrastLevel::Fails}));
+// clang-format on
 
 TEST(ContrastLevelTest, EachLevelStartsAtItsThreshold)
 {

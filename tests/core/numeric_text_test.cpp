@@ -32,6 +32,7 @@ TEST_P(ParseNumberTest, ReadsTheLocalesNumbersAndNothingElse)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Numeric, ParseNumberTest,
     testing::Values(ParseCase{u"0", u".", 0.0},
@@ -61,7 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{u"-10e9223372036854775807", u".", -kInf},
                     ParseCase{std::u16string(10000, u'9'), u".", kInf},
                     ParseCase{u"0." + std::u16string(10000, u'0') + u"1", u".", 0.0}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     NotNumeric, ParseNumberTest,
     testing::Values(ParseCase{u"", u".", std::nullopt},
@@ -87,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{u"\uFF11", u".", std::nullopt},
                     ParseCase{u"1\n", u".", std::nullopt},
                     ParseCase{std::u16string(u"1\0", 2), u".", std::nullopt}));
+// clang-format on
 
 struct WholeCase {
     double number;
@@ -100,6 +104,7 @@ TEST_P(ToWholeNumberTest, RoundsToNearestWithHalvesToEven)
     EXPECT_EQ(ToWholeNumber(GetParam().number), GetParam().whole);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ToWholeNumberTest,
     testing::Values(WholeCase{0.0, 0}, WholeCase{-0.0, 0}, WholeCase{0.4, 0},
@@ -108,5 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                     WholeCase{16777214.5, 16777214}, WholeCase{kInf, 2147483647},
                     WholeCase{-kInf, -2147483647 - 1},
                     WholeCase{std::nan(""), 0}));
+// clang-format on
 
 } // namespace

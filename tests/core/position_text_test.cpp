@@ -31,6 +31,7 @@ TEST_P(PositionTextTest, ReadsBackWhatItWrote)
     EXPECT_EQ(PositionFromText(c.text, c.separator), c.twips);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Positions, PositionTextTest,
     testing::Values(TextCase{1500.0F, u".", u"1500"},
@@ -42,6 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{1234567.0F, u".", u"1234567"},
                     TextCase{1e8F, u".", u"1E+08"},
                     TextCase{13.09091F, u".", u"13.09091"}));
+// clang-format on
 
 struct ReadCase {
     std::u16string text;
@@ -57,6 +59,7 @@ TEST_P(PositionFromTextTest, AcceptsOnlyFiniteSinglePrecisionNumbers)
     EXPECT_EQ(PositionFromText(c.text, c.separator), c.twips);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Texts, PositionFromTextTest,
     testing::Values(ReadCase{u" 1500 ", u".", 1500.0F},
@@ -69,5 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{u"nan", u".", std::nullopt},
                     ReadCase{u"1500,5", u".", std::nullopt},
                     ReadCase{u"1500.5", u",", std::nullopt}));
+// clang-format on
 
 } // namespace

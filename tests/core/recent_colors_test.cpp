@@ -32,6 +32,7 @@ TEST_P(RecentColorsTest, ListsNewestFirstEachOnceAtMostTwelve)
     EXPECT_EQ(recent.Colors(), expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecentColorsTest,
     ::testing::Values(RecentCase{"empty", {}, {}}, RecentCase{"newest first", {1, 2, 3}, {3, 2, 1}},
@@ -43,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecentCase{"a repeat at twelve drops nothing",
                                  {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1},
                                  {1, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2}}));
+// clang-format on
 
 TEST(RecentColorsBeforeTest, IsTheNewestColourTakenThatIsNotTheCurrentOne)
 {

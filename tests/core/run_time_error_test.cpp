@@ -23,6 +23,7 @@ TEST_P(RunTimeErrorMessage, NamesTheErrorAndWhereItHappened)
     EXPECT_EQ(error.kind(), c.kind);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RunTimeErrorMessage,
     testing::Values(MessageCase{ErrorKind::Overflow, "packing the colour value",
@@ -30,5 +31,6 @@ INSTANTIATE_TEST_SUITE_P(
                     MessageCase{ErrorKind::TypeMismatch, "reading a whole number",
                                 "Type mismatch: reading a whole number"},
                     MessageCase{ErrorKind::ControlFailure, "", "Control failure"}));
+// clang-format on
 
 } // namespace

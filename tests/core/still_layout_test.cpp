@@ -74,6 +74,7 @@ TEST_P(StillLayoutRefusalTest, StillOfNoScreenLayoutIsRefused)
     EXPECT_FALSE(StillLayout::Fit(refusal.screens, refusal.stillWidth, refusal.stillHeight).has_value());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Stills, StillLayoutRefusalTest,
     testing::Values(Refusal{"OtherShape", {kPlain}, 1280, 1000},
@@ -84,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"NoScreens", {}, 1280, 1024},
                     Refusal{"ScreenWithoutArea", {{0, 0, 0, 1024, 1.0}}, 1280, 1024}),
     [](const testing::TestParamInfo<Refusal>& param) { return param.param.name; });
+// clang-format on
 
 TEST(StillLayoutTest, PointsOffTheStillTakeItsNearestPixel)
 {

@@ -15,11 +15,13 @@ TEST_P(DisplayPlatformTest, PrefersX11OnlyUnderXWaylandWhenNothingWasChosen)
     EXPECT_EQ(tintwell::platform::ShouldPreferX11(chosen, wayland, x11), expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Sessions, DisplayPlatformTest,
                          testing::Values(std::tuple{false, true, true, true},
                                          std::tuple{true, true, true, false},
                                          std::tuple{false, true, false, false},
                                          std::tuple{false, false, true, false},
                                          std::tuple{false, false, false, false}));
+// clang-format on
 
 } // namespace

@@ -82,6 +82,7 @@ TEST_P(PlacedTest, KeepsClearOfTheReadSquareOnTheSideWithRoom)
 }
 
 // Right of and below the hot spot, unless that would cross the room's edge.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     HotSpots, PlacedTest,
     testing::Values(
@@ -109,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlacedCase{"room_one_column_short_of_clearing_the_read_square", {100, 130}, {0, 0, 112 + kWidth, kHeight},
                    kAtEightTimes, Side::RightBelow, false}),
     [](const testing::TestParamInfo<PlacedCase>& row) { return row.param.name; });
+// clang-format on
 
 // A room with a single place the magnifier fits in clear of the read square.
 struct OnlyPlaceCase {
@@ -135,6 +137,7 @@ TEST_P(PlacedInTightRoomTest, TakesTheOnlyPlaceClearOfTheReadSquare)
 // 113 is the first column or row past the read square around 100, at
 // 100 + 12 + 1; around 12 + the magnifier's width or height, the read square
 // leaves exactly that much before it.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rooms, PlacedInTightRoomTest,
     testing::Values(
@@ -149,6 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         OnlyPlaceCase{"right_of_the_widest", {100, 130}, {0, 0, 101 + kWidest + kWidth, kHeight}, kWidest,
                       {101 + kWidest, 0, kWidth, kHeight}}),
     [](const testing::TestParamInfo<OnlyPlaceCase>& row) { return row.param.name; });
+// clang-format on
 
 enum class Key { ZoomIn, ZoomOut, WidenSample, NarrowSample, Reset };
 
@@ -219,6 +223,7 @@ constexpr bool kSame = false;
 
 // The radius is the larger of half the view, 192 pixels, over the zoom and
 // half the sample.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Keys, ZoomAndSampleTest,
     testing::Values(
@@ -252,5 +257,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {Key::Reset, kChanged, 8, 1, 12},
                   {Key::Reset, kSame, 8, 1, 12}}}),
     [](const testing::TestParamInfo<KeysCase>& row) { return row.param.name; });
+// clang-format on
 
 } // namespace

@@ -8,11 +8,13 @@
 // checked there.
 #include <QtTest>
 
+// clang-format off
 #define TINTWELL_WITHOUT_CONVERSION_WARNINGS(...)                                                              \
     _Pragma("GCC diagnostic push")                                                                             \
     _Pragma("GCC diagnostic ignored \"-Wconversion\"")                                                         \
     __VA_ARGS__                                                                                                \
     _Pragma("GCC diagnostic pop")
+// clang-format on
 
 #undef QTRY_VERIFY_WITH_TIMEOUT
 #define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                                \
