@@ -64,8 +64,7 @@ void DisplayGuard::Intercept(QtMsgType type, const QMessageLogContext& context, 
         return;
     }
     const QString reason = Reason();
-    std::fprintf(stderr, "tintwell: cannot open a display%s%s\n", reason.isEmpty() ? "" : ": ",
-                 qUtf8Printable(reason));
+    std::fprintf(stderr, "tintwell: cannot open a display%s%s\n", reason.isEmpty() ? "" : ": ", qUtf8Printable(reason));
     std::fflush(stderr);
     std::_Exit(kNoDisplayStatus);
 }

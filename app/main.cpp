@@ -1,6 +1,6 @@
 #include "app/display_guard.h"
-#include "platform/display_platform.h"
 #include "app/font_warm_up.h"
+#include "platform/display_platform.h"
 #include "ui/frm_main.h"
 
 #include <QApplication>

@@ -108,9 +108,9 @@ void BM_NearestColorName(benchmark::State& state)
     for (auto _ : state) {
         // Knuth's multiplier scatters neighbouring steps across the cube.
         const std::uint32_t rgb = (i * 2654435761U) & 0xFFFFFFU;
-        benchmark::DoNotOptimize(NearestColorName(
-            Rgb{static_cast<std::int32_t>(rgb >> 16), static_cast<std::int32_t>((rgb >> 8) & 0xFFU),
-                static_cast<std::int32_t>(rgb & 0xFFU)}));
+        benchmark::DoNotOptimize(
+            NearestColorName(Rgb{static_cast<std::int32_t>(rgb >> 16), static_cast<std::int32_t>((rgb >> 8) & 0xFFU),
+                                 static_cast<std::int32_t>(rgb & 0xFFU)}));
         ++i;
     }
 }
@@ -136,8 +136,9 @@ BENCHMARK(BM_SampleMean9x9);
 void BM_ParseNotation(benchmark::State& state)
 {
     static constexpr std::array<std::u16string_view, 9> kTexts{
-        u"#FF8000", u"rgb(255, 128, 0)", u"rebeccapurple", u"hsl(30deg 100% 50%)", u"hwb(30 0% 0%)",
-        u"lab(67.05 42.83 74.03)", u"oklch(0.732 0.1858 53)", u"color(srgb 1 0.5 0)", u"oklch(0.7 0.4 150)"};
+        u"#FF8000",           u"rgb(255, 128, 0)",       u"rebeccapurple",          u"hsl(30deg 100% 50%)",
+        u"hwb(30 0% 0%)",     u"lab(67.05 42.83 74.03)", u"oklch(0.732 0.1858 53)", u"color(srgb 1 0.5 0)",
+        u"oklch(0.7 0.4 150)"};
     const std::u16string_view text = kTexts[static_cast<std::size_t>(state.range(0))];
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseColorNotation(text));

@@ -33,8 +33,7 @@ long PeakResidentKilobytes()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    std::printf("%lld %ld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                PeakResidentKilobytes());
+    std::printf("%lld %ld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, PeakResidentKilobytes());
     std::fflush(stdout);
     _exit(0);
 }

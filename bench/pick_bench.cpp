@@ -96,8 +96,8 @@ int main(int argc, char* argv[])
     };
     measure("8x, one pixel");
     // As the user's keys would: zoomed in twice, the sample widened thrice.
-    for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_BracketRight, Qt::Key_BracketRight,
-                              Qt::Key_BracketRight}) {
+    for (const Qt::Key key :
+         {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_BracketRight, Qt::Key_BracketRight, Qt::Key_BracketRight}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&window, &press);
     }

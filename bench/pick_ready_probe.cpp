@@ -48,8 +48,8 @@ protected:
     {
         if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isWindow())
             return false;
-        const bool magnifier =
-            std::strcmp(watched->metaObject()->className(), "tintwell::platform::MagnifierWindow") == 0;
+        const bool magnifier = std::strcmp(watched->metaObject()->className(), "tintwell::platform::MagnifierWindow") ==
+                               0;
         switch (event->type()) {
         case QEvent::Show:
             if (magnifier)

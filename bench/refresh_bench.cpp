@@ -72,9 +72,8 @@ class HandlersBlocked {
 public:
     HandlersBlocked()
     {
-        constexpr std::array<const char*, 11> kViews{"ScrollR", "ScrollG", "ScrollB", "txtDecR",
-                                                     "txtDecG", "txtDecB", "txtHexR", "txtHexG",
-                                                     "txtHexB", "txtDec",  "txtHex"};
+        constexpr std::array<const char*, 11> kViews{"ScrollR", "ScrollG", "ScrollB", "txtDecR", "txtDecG", "txtDecB",
+                                                     "txtHexR", "txtHexG", "txtHexB", "txtDec",  "txtHex"};
         m_blockers.reserve(kViews.size());
         for (const char* name : kViews)
             m_blockers.emplace_back(Control<QObject>(name));
@@ -182,8 +181,8 @@ std::pair<double, double> MedianInterval(std::vector<double> values)
 
 void Row(const char* what, const std::vector<double>& values, const char* unit)
 {
-    std::printf("%-46s %9.1f %-2s %9.1f to %.1f\n", what, Quantile(values, 0.5), unit,
-                Quantile(values, 0.1), Quantile(values, 0.9));
+    std::printf("%-46s %9.1f %-2s %9.1f to %.1f\n", what, Quantile(values, 0.5), unit, Quantile(values, 0.1),
+                Quantile(values, 0.9));
 }
 
 void Report(const char* model, const char* direct, const char* adds, const std::vector<Pair>& pairs)
@@ -209,8 +208,7 @@ int main(int argc, char* argv[])
 {
     const int pairs = argc > 1 ? std::atoi(argv[1]) : kDefaultPairs;
     if (argc > 2 || pairs < 10) {
-        std::fprintf(stderr, "usage: %s [PAIRS]   (at least 10; %d unless given)\n", argv[0],
-                     kDefaultPairs);
+        std::fprintf(stderr, "usage: %s [PAIRS]   (at least 10; %d unless given)\n", argv[0], kDefaultPairs);
         return 64;
     }
 

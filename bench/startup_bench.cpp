@@ -127,8 +127,7 @@ int main(int argc, char* argv[])
             Program& program = programs[run % 2 == 0 ? k : programs.size() - 1 - k];
             Sample sample{};
             if (!RunOnce(program.path, probe, sample)) {
-                std::fprintf(stderr, "startup_bench: %s did not report its first paint\n",
-                             program.path.c_str());
+                std::fprintf(stderr, "startup_bench: %s did not report its first paint\n", program.path.c_str());
                 return 1;
             }
             if (run >= 0) {
@@ -143,8 +142,8 @@ int main(int argc, char* argv[])
     // the 10th to 90th percentile of those single ratios.
     const Program& floorProgram = programs.front();
     const double floorMemory = Median(floorProgram.megabytes);
-    std::printf("%-20s %14s %8s %12s %14s %8s\n", "program", "start-up (ms)", "ratio", "10th-90th",
-                "peak RSS (MB)", "ratio");
+    std::printf("%-20s %14s %8s %12s %14s %8s\n", "program", "start-up (ms)", "ratio", "10th-90th", "peak RSS (MB)",
+                "ratio");
     for (const Program& program : programs) {
         std::vector<double> ratios;
         for (std::size_t run = 0; run < program.milliseconds.size(); ++run)
@@ -152,8 +151,8 @@ int main(int argc, char* argv[])
         const double memory = Median(program.megabytes);
         char spread[32];
         std::snprintf(spread, sizeof spread, "%.2f-%.2f", Quantile(ratios, 0.1), Quantile(ratios, 0.9));
-        std::printf("%-20s %14.1f %8.2f %12s %14.1f %8.2f\n", program.name.c_str(),
-                    Median(program.milliseconds), Median(ratios), spread, memory, memory / floorMemory);
+        std::printf("%-20s %14.1f %8.2f %12s %14.1f %8.2f\n", program.name.c_str(), Median(program.milliseconds),
+                    Median(ratios), spread, memory, memory / floorMemory);
     }
     return 0;
 }

@@ -182,8 +182,7 @@ int main(int argc, char* argv[])
         for (int i = 0; i < kSteps; ++i) {
             const QString before = hex->text();
             const QPointF at(i % 2 == 0 ? 300.0 : 345.0, 200.0);
-            QMouseEvent move(QEvent::MouseMove, at, shown->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, at, shown->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QElapsedTimer timer;
             timer.start();
             QApplication::sendEvent(shown, &move);

@@ -8,11 +8,8 @@
 
 namespace tintwell {
 
-ChannelInputs::ChannelInputs(ChannelState& state, ColorView& view,
-                             std::u16string_view decimalSeparator)
-    : m_state(state)
-    , m_view(view)
-    , m_decimalSeparator(decimalSeparator)
+ChannelInputs::ChannelInputs(ChannelState& state, ColorView& view, std::u16string_view decimalSeparator)
+    : m_state(state), m_view(view), m_decimalSeparator(decimalSeparator)
 {
 }
 
@@ -24,8 +21,7 @@ void ChannelInputs::SliderChanged(Slider slider)
 
 void ChannelInputs::ChannelTextChanged(Channel channel)
 {
-    const double number =
-        CheckEntry(BoxOf(channel, Notation::Decimal), kMaxChannel, ChannelDecimalText(kMaxChannel));
+    const double number = CheckEntry(BoxOf(channel, Notation::Decimal), kMaxChannel, ChannelDecimalText(kMaxChannel));
     m_state.Level(channel) = ToWholeNumber(number);
     m_state.UpdateDisplay();
 }
@@ -59,8 +55,7 @@ double ChannelInputs::NumberIn(Box box) const
 {
     const auto number = ParseNumber(m_view.Text(box), m_decimalSeparator);
     if (!number)
-        throw RunTimeError(ErrorKind::TypeMismatch,
-                           "reading the number in " + std::string(ControlName(box)));
+        throw RunTimeError(ErrorKind::TypeMismatch, "reading the number in " + std::string(ControlName(box)));
     return *number;
 }
 

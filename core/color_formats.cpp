@@ -19,8 +19,7 @@ std::u16string Ascii(std::string_view text)
 
 } // namespace
 
-std::u16string PadString(std::u16string_view sString, std::int16_t iLength,
-                         std::u16string_view sPadChar)
+std::u16string PadString(std::u16string_view sString, std::int16_t iLength, std::u16string_view sPadChar)
 {
     const auto length = static_cast<std::int64_t>(sString.size());
     if (length >= iLength || sPadChar.empty())

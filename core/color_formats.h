@@ -17,8 +17,7 @@ inline constexpr std::int32_t kWebSafeStep = 51;
 // time, so the result can overshoot `iLength`; a string already long enough
 // is never cut. An empty pad string cannot lengthen anything, so the string
 // comes back unchanged.
-std::u16string PadString(std::u16string_view sString, std::int16_t iLength,
-                         std::u16string_view sPadChar);
+std::u16string PadString(std::u16string_view sString, std::int16_t iLength, std::u16string_view sPadChar);
 
 // "0" .. "255"
 std::u16string ChannelDecimalText(std::int32_t channel);

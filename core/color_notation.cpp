@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <charconv>
 #include <functional>
 #include <limits>
 #include <string>
@@ -286,8 +286,8 @@ std::optional<Rgb> ParseFunction(std::u16string_view text)
     const std::u16string_view arguments = text.substr(open + 1, text.size() - open - 2);
     if (name == u"rgb" || name == u"rgba")
         return ParseRgbArguments(arguments);
-    constexpr std::array<std::u16string_view, 8> kFunctions{u"hsl",   u"hsla",  u"hwb",   u"lab",
-                                                            u"lch",   u"oklab", u"oklch", u"color"};
+    constexpr std::array<std::u16string_view, 8> kFunctions{u"hsl", u"hsla",  u"hwb",   u"lab",
+                                                            u"lch", u"oklab", u"oklch", u"color"};
     if (std::ranges::find(kFunctions, name) == kFunctions.end())
         return std::nullopt;
     return ParseCssFunction(name, arguments);
@@ -313,7 +313,8 @@ constexpr int kMostDecimals = 6;
 std::string Decimal(double value, int decimals)
 {
     std::array<char, 64> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals).ptr;
     std::string written(text.data(), end);
     if (written.find('.') != std::string::npos) {
         written.erase(written.find_last_not_of('0') + 1);
@@ -400,21 +401,19 @@ std::u16string OklchNotation(Rgb color)
 
 std::u16string HexNotation(Rgb color)
 {
-    return u"#" + ChannelHexText(color.red) + ChannelHexText(color.green) +
-           ChannelHexText(color.blue);
+    return u"#" + ChannelHexText(color.red) + ChannelHexText(color.green) + ChannelHexText(color.blue);
 }
 
 std::u16string RgbNotation(Rgb color)
 {
-    return u"rgb(" + ChannelDecimalText(color.red) + u", " + ChannelDecimalText(color.green) +
-           u", " + ChannelDecimalText(color.blue) + u")";
+    return u"rgb(" + ChannelDecimalText(color.red) + u", " + ChannelDecimalText(color.green) + u", " +
+           ChannelDecimalText(color.blue) + u")";
 }
 
 std::optional<Rgb> ParseColorNotation(std::u16string_view text)
 {
     text = TrimWhere(text, &IsSpace);
-    if (text.size() > kMaxNotationLength ||
-        !std::ranges::all_of(text, [](char16_t c) { return c <= kLastAscii; }))
+    if (text.size() > kMaxNotationLength || !std::ranges::all_of(text, [](char16_t c) { return c <= kLastAscii; }))
         return std::nullopt;
     if (text.starts_with(u'#'))
         return ParseHexDigits(text.substr(1));

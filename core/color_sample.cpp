@@ -32,8 +32,8 @@ std::optional<Rgb> SampleMean(const PixelGrid& grid, int x, int y, int size)
 
     std::int64_t red = 0, green = 0, blue = 0, count = 0;
     for (int row = top; row <= bottom; ++row) {
-        const std::uint32_t* line =
-            grid.pixels + static_cast<std::ptrdiff_t>(row) * static_cast<std::ptrdiff_t>(grid.stride);
+        const std::uint32_t* line = grid.pixels +
+                                    static_cast<std::ptrdiff_t>(row) * static_cast<std::ptrdiff_t>(grid.stride);
         for (int column = left; column <= right; ++column) {
             const std::uint32_t pixel = line[column];
             if ((pixel & kAlphaMask) == 0)

@@ -24,8 +24,7 @@ double ToLinear(double c)
 double FromLinear(double c)
 {
     const double magnitude = std::abs(c);
-    const double encoded =
-        magnitude <= 0.0031308 ? magnitude * 12.92 : 1.055 * std::pow(magnitude, 1.0 / 2.4) - 0.055;
+    const double encoded = magnitude <= 0.0031308 ? magnitude * 12.92 : 1.055 * std::pow(magnitude, 1.0 / 2.4) - 0.055;
     return std::copysign(encoded, c);
 }
 
@@ -104,9 +103,7 @@ Srgb ToSrgb(Rgb color)
 
 Rgb ToRgb(Srgb color)
 {
-    const auto channel = [](double c) {
-        return static_cast<std::int32_t>(std::lround(Clip(c) * kMaxChannel));
-    };
+    const auto channel = [](double c) { return static_cast<std::int32_t>(std::lround(Clip(c) * kMaxChannel)); };
     return {channel(color.red), channel(color.green), channel(color.blue)};
 }
 
@@ -141,8 +138,8 @@ Srgb FromLab(Lab color)
     const double fz = fy - color.b / 200;
     const double x = (std::pow(fx, 3) > epsilon ? std::pow(fx, 3) : (116 * fx - 16) / kappa) * 0.3457 / 0.3585;
     const double y = color.l > kappa * epsilon ? std::pow(fy, 3) : color.l / kappa;
-    const double z = (std::pow(fz, 3) > epsilon ? std::pow(fz, 3) : (116 * fz - 16) / kappa) *
-                     (1.0 - 0.3457 - 0.3585) / 0.3585;
+    const double z = (std::pow(fz, 3) > epsilon ? std::pow(fz, 3) : (116 * fz - 16) / kappa) * (1.0 - 0.3457 - 0.3585) /
+                     0.3585;
     const double x65 = 0.955473421488075 * x - 0.02309845494876471 * y + 0.06325924320057072 * z;
     const double y65 = -0.0283697093338637 * x + 1.0099953980813041 * y + 0.021041441191917323 * z;
     const double z65 = 0.012314014864481998 * x - 0.020507649298898964 * y + 1.330365926242124 * z;

@@ -17,8 +17,8 @@ constexpr int kSignificantDigits = 7;
 std::u16string PositionText(float twips, std::u16string_view decimalSeparator)
 {
     char buffer[32];
-    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), twips,
-                                      std::chars_format::general, kSignificantDigits);
+    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), twips, std::chars_format::general,
+                                      kSignificantDigits);
     std::u16string text;
     for (const char* c = buffer; c != result.ptr; ++c) {
         if (*c == '.')

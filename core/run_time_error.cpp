@@ -30,8 +30,7 @@ std::string Describe(ErrorKind kind, std::string_view where)
 } // namespace
 
 RunTimeError::RunTimeError(ErrorKind kind, std::string_view where)
-    : std::runtime_error(Describe(kind, where))
-    , m_kind(kind)
+    : std::runtime_error(Describe(kind, where)), m_kind(kind)
 {
 }
 

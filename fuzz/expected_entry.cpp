@@ -23,8 +23,7 @@ std::int32_t RoundHalfToEven(double number)
     return whole % 2 == 0 ? whole : whole + 1;
 }
 
-std::optional<std::int32_t> SettledEntry(std::u16string_view text, char16_t separator,
-                                         std::int32_t limit)
+std::optional<std::int32_t> SettledEntry(std::u16string_view text, char16_t separator, std::int32_t limit)
 {
     const ReferenceNumber number = ReadReference(text, separator);
     switch (number.reading) {
@@ -46,12 +45,12 @@ std::optional<std::int32_t> SettledEntry(std::u16string_view text, char16_t sepa
 
 std::string ToString(const Channels& channels)
 {
-    return "(" + std::to_string(channels[0]) + ", " + std::to_string(channels[1]) + ", " +
-           std::to_string(channels[2]) + ")";
+    return "(" + std::to_string(channels[0]) + ", " + std::to_string(channels[1]) + ", " + std::to_string(channels[2]) +
+           ")";
 }
 
-std::optional<Channels> ColorAfterTyping(tintwell::Box box, std::u16string_view text,
-                                         char16_t separator, Channels before)
+std::optional<Channels> ColorAfterTyping(tintwell::Box box, std::u16string_view text, char16_t separator,
+                                         Channels before)
 {
     using tintwell::Box;
     switch (box) {

@@ -21,7 +21,7 @@ std::string ToString(const Channels& channels);
 // tell. A decimal box settles at 0 for text that is no number, at the nearer
 // limit for a number out of range, otherwise at the nearest whole number,
 // halves to even; the hexadecimal boxes leave the colour alone.
-std::optional<Channels> ColorAfterTyping(tintwell::Box box, std::u16string_view text,
-                                         char16_t separator, Channels before);
+std::optional<Channels> ColorAfterTyping(tintwell::Box box, std::u16string_view text, char16_t separator,
+                                         Channels before);
 
 } // namespace fuzzing

@@ -48,8 +48,8 @@ constexpr long double kLastStep = 0.002L;
 std::string Show(std::optional<Rgb> color)
 {
     return color ? "(" + std::to_string(color->red) + ", " + std::to_string(color->green) + ", " +
-                        std::to_string(color->blue) + ")"
-                  : "nothing";
+                       std::to_string(color->blue) + ")"
+                 : "nothing";
 }
 
 std::optional<Rgb> Read(std::u16string_view text)

@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string separator = (data[0] & 4U) != 0 ? u"," : u".";
     const std::u16string text = fuzzing::TypedText(std::span(data + 1, size - 1));
     const auto what = [&] {
-        return Quoted(text) + " typed into " + std::string(ControlName(box)) + " with separator " +
-               Quoted(separator);
+        return Quoted(text) + " typed into " + std::string(ControlName(box)) + " with separator " + Quoted(separator);
     };
 
     PickerModel model(separator);
@@ -80,9 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail(what() + ": views disagree with the channels: " + mismatch);
 
     const std::u16string shown = model.view.texts[static_cast<std::size_t>(box)];
-    const std::u16string settled =
-        box == Box::txtDec ? ColorDecimalText(after[0], after[1], after[2])
-                           : ChannelDecimalText(after[static_cast<std::size_t>(box)]);
+    const std::u16string settled = box == Box::txtDec ? ColorDecimalText(after[0], after[1], after[2])
+                                                      : ChannelDecimalText(after[static_cast<std::size_t>(box)]);
     if (shown != settled)
         Fail(what() + ": the box shows " + Quoted(shown) + ", its value is " + Quoted(settled));
 

@@ -60,8 +60,7 @@ bool Same(float a, float b)
 int ShortestDigits(float value)
 {
     char buffer[64];
-    const auto result =
-        std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::scientific);
+    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::scientific);
     int digits = 0;
     for (const char* c = buffer; c != result.ptr && *c != 'e'; ++c)
         digits += *c >= '0' && *c <= '9' ? 1 : 0;
@@ -146,8 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzzing::ReferenceNumber reference = fuzzing::ReadReference(text, separator[0]);
     if (reference.reading != fuzzing::Reading::Unknown) {
         const std::optional<float> expected = Expected(reference);
-        if (expected.has_value() != position.has_value() ||
-            (expected && !Same(*expected, *position)))
+        if (expected.has_value() != position.has_value() || (expected && !Same(*expected, *position)))
             Fail(what() + ": read as " + Show(position) + ", expected " + Show(expected));
     }
 

@@ -52,9 +52,7 @@ std::int32_t NearestWebSafe(std::int32_t channel)
 class Session {
 public:
     Session(std::u16string separator, std::span<const std::uint8_t> actions)
-        : m_model(separator)
-        , m_separator(separator[0])
-        , m_actions(actions)
+        : m_model(separator), m_separator(separator[0]), m_actions(actions)
     {
     }
 
@@ -91,8 +89,7 @@ private:
             refresh = channel != move->value;
             channel = move->value;
         } else if (const auto* typing = std::get_if<TypeText>(&action)) {
-            refresh = typing->box != Box::txtHex &&
-                      m_model.view.texts[Index(typing->box)] != typing->text;
+            refresh = typing->box != Box::txtHex && m_model.view.texts[Index(typing->box)] != typing->text;
             if (refresh)
                 expected = fuzzing::ColorAfterTyping(typing->box, typing->text, m_separator, *expected);
         } else if (!WebSafeChecked()) {
@@ -132,8 +129,7 @@ private:
         // The combined hexadecimal box takes no input: what the user typed
         // there stays until the next refresh, and nothing else may differ.
         std::u16string& hexShown = m_model.view.texts[Index(Box::txtHex)];
-        const std::u16string hexExpected =
-            m_hexAsTyped.value_or(ColorHexText(Color()[0], Color()[1], Color()[2]));
+        const std::u16string hexExpected = m_hexAsTyped.value_or(ColorHexText(Color()[0], Color()[1], Color()[2]));
         if (hexShown != hexExpected)
             Report("txtHex shows " + Quoted(hexShown) + ", expected " + Quoted(hexExpected));
         const std::u16string typed = hexShown;
@@ -177,15 +173,9 @@ private:
         Fail(what + "\n" + history);
     }
 
-    Channels Color() const
-    {
-        return {m_model.state.lMasterR, m_model.state.lMasterG, m_model.state.lMasterB};
-    }
+    Channels Color() const { return {m_model.state.lMasterR, m_model.state.lMasterG, m_model.state.lMasterB}; }
 
-    bool WebSafeChecked() const
-    {
-        return m_model.view.checkBoxes[Index(CheckBox::chkWebSafe)] == 1;
-    }
+    bool WebSafeChecked() const { return m_model.view.checkBoxes[Index(CheckBox::chkWebSafe)] == 1; }
 
     PickerModel m_model;
     char16_t m_separator;

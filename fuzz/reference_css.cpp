@@ -114,9 +114,8 @@ const std::vector<Pattern>& Patterns()
 
 std::string Lower(std::string text)
 {
-    std::ranges::transform(text, text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::ranges::transform(text, text.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return text;
 }
 
@@ -244,8 +243,8 @@ ReferenceReading Resolve(const Origin& origin)
         return exactly({0, 0, 0});
     if (lightness + doubt < 1 && lightness - doubt > 0) {
         const ReferenceOklab clippedOklab = OklabFromSrgb(clipped);
-        const long double distanceDoubt =
-            kDistanceDoubt + kMatrixAgreement * (oklab.magnitude + clippedOklab.magnitude);
+        const long double distanceDoubt = kDistanceDoubt +
+                                          kMatrixAgreement * (oklab.magnitude + clippedOklab.magnitude);
         if (OklabDistance(clippedOklab.lab, oklab.lab) + distanceDoubt < kJustNoticeable)
             return exactly(clipped);
     }

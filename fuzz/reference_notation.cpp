@@ -110,13 +110,11 @@ long double Channel(const std::string& number, bool percent)
 std::regex RgbForm(bool commas)
 {
     const std::string space = "[ \t\n\r\f]";
-    const std::string component =
-        "([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)(%?)";
+    const std::string component = "([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)(%?)";
     const std::string between = commas ? space + "*," + space + "*" : space + "+";
-    const std::string alpha =
-        "(?:" + space + "*" + (commas ? "," : "/") + space + "*" + component + ")?";
-    return std::regex("[rR][gG][bB][aA]?\\(" + space + "*" + component + between + component +
-                      between + component + alpha + space + "*\\)");
+    const std::string alpha = "(?:" + space + "*" + (commas ? "," : "/") + space + "*" + component + ")?";
+    return std::regex("[rR][gG][bB][aA]?\\(" + space + "*" + component + between + component + between + component +
+                      alpha + space + "*\\)");
 }
 
 } // namespace
@@ -141,16 +139,15 @@ std::optional<ReferenceReading> ReadNotationReference(std::u16string_view text)
     std::smatch match;
     for (const std::regex& form : rgbForms) {
         if (std::regex_match(*plain, match, form))
-            return ReferenceReading{Judgement::Exact, {Channel(match[1], match[2] == "%"),
-                                                       Channel(match[3], match[4] == "%"),
-                                                       Channel(match[5], match[6] == "%")}};
+            return ReferenceReading{Judgement::Exact,
+                                    {Channel(match[1], match[2] == "%"), Channel(match[3], match[4] == "%"),
+                                     Channel(match[5], match[6] == "%")}};
     }
     if (plain->find('(') != std::string::npos)
         return ReadCssFunctionReference(*plain);
     std::string lower = *plain;
-    std::ranges::transform(lower, lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::ranges::transform(lower, lower.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     const auto found = NameTable().find(lower);
     if (found == NameTable().end())
         return std::nullopt;

@@ -16,9 +16,8 @@ bool IsBlank(char16_t c)
 
 bool IsOtherSpace(char16_t c)
 {
-    return c == u'\u1680' || (c >= u'\u2000' && c <= u'\u200B') || c == u'\u2028' ||
-           c == u'\u2029' || c == u'\u202F' || c == u'\u205F' || c == u'\u3000' ||
-           c == u'\uFEFF';
+    return c == u'\u1680' || (c >= u'\u2000' && c <= u'\u200B') || c == u'\u2028' || c == u'\u2029' || c == u'\u202F' ||
+           c == u'\u205F' || c == u'\u3000' || c == u'\uFEFF';
 }
 
 bool IsDigit(char16_t c)

@@ -21,9 +21,7 @@ constexpr std::array<long double, 2> kBlue{0.15L, 0.06L};
 constexpr std::array<long double, 2> kD65{0.3127L, 0.3290L};
 constexpr std::array<long double, 2> kD50{0.3457L, 0.3585L};
 
-constexpr Matrix kBradford{{{0.8951L, 0.2664L, -0.1614L},
-                            {-0.7502L, 1.7135L, 0.0367L},
-                            {0.0389L, -0.0685L, 1.0296L}}};
+constexpr Matrix kBradford{{{0.8951L, 0.2664L, -0.1614L}, {-0.7502L, 1.7135L, 0.0367L}, {0.0389L, -0.0685L, 1.0296L}}};
 
 // CSS Color 4's XYZ (D65) to LMS, and cube-rooted LMS to Oklab.
 constexpr Matrix kXyzToLms{{{0.8190224379967030L, 0.3619062600528904L, -0.1288737815209879L},
@@ -117,7 +115,8 @@ const Matrix& D50ToD65()
     static const Matrix matrix = [] {
         const Triple from = Apply(kBradford, Xyz(kD50));
         const Triple to = Apply(kBradford, Xyz(kD65));
-        return Times(Inverse(kBradford), Times(Diagonal({to[0] / from[0], to[1] / from[1], to[2] / from[2]}), kBradford));
+        return Times(Inverse(kBradford),
+                     Times(Diagonal({to[0] / from[0], to[1] / from[1], to[2] / from[2]}), kBradford));
     }();
     return matrix;
 }
@@ -134,8 +133,9 @@ long double Encoded(long double linear)
 long double Linear(long double encoded)
 {
     const long double magnitude = std::fabs(encoded);
-    const long double linear = magnitude <= kLinearEnd ? magnitude / kLinearSlope
-                                                       : std::pow((magnitude + kGammaOffset) / (1 + kGammaOffset), kGamma);
+    const long double linear = magnitude <= kLinearEnd
+                                   ? magnitude / kLinearSlope
+                                   : std::pow((magnitude + kGammaOffset) / (1 + kGammaOffset), kGamma);
     return std::copysign(linear, encoded);
 }
 
@@ -164,7 +164,8 @@ long double LabInverse(long double f)
 // channel a third of a turn from the next.
 Triple SrgbFromHsl(long double hue, long double saturation, long double lightness)
 {
-    const long double q = lightness < 0.5L ? lightness * (1 + saturation) : lightness + saturation - lightness * saturation;
+    const long double q = lightness < 0.5L ? lightness * (1 + saturation)
+                                           : lightness + saturation - lightness * saturation;
     const long double p = 2 * lightness - q;
     const auto channel = [&](long double turns) {
         turns -= std::floor(turns);

@@ -55,12 +55,10 @@ std::string Describe(const UserAction& action)
     return std::visit(
         Overloaded{
             [](const MoveSlider& move) {
-                return std::string(tintwell::ControlName(move.slider)) + " to " +
-                       std::to_string(move.value);
+                return std::string(tintwell::ControlName(move.slider)) + " to " + std::to_string(move.value);
             },
             [](const TypeText& typing) {
-                return "type " + Quoted(typing.text) + " into " +
-                       std::string(tintwell::ControlName(typing.box));
+                return "type " + Quoted(typing.text) + " into " + std::string(tintwell::ControlName(typing.box));
             },
             [](const ClickWebSafe&) {
                 return "click " + std::string(tintwell::ControlName(tintwell::CheckBox::chkWebSafe));

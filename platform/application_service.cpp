@@ -48,10 +48,9 @@ QString PathOf(QString appId)
 // ASCII without spaces or quotes, of a sensible length.
 bool Usable(const QString& token)
 {
-    return !token.isEmpty() && token.size() <= kLongestToken &&
-           std::all_of(token.begin(), token.end(), [](QChar c) {
-               return c.unicode() > u' ' && c.unicode() < 0x7F && c != u'"' && c != u'\\';
-           });
+    return !token.isEmpty() && token.size() <= kLongestToken && std::all_of(token.begin(), token.end(), [](QChar c) {
+        return c.unicode() > u' ' && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    });
 }
 
 QString TextAt(const QVariantMap& platformData, const QString& key)

@@ -1,8 +1,8 @@
 #include "platform/create_screen_picker.h"
 
 #include "platform/display_platform.h"
-#include "platform/portal/portal_screen_picker.h"
 #include "platform/picking/screen_picker_chain.h"
+#include "platform/portal/portal_screen_picker.h"
 #include "platform/still/still_screen_picker.h"
 #include "platform/x11/x11_screen_picker.h"
 

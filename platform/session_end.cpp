@@ -7,9 +7,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tintwell::platform {
 
@@ -42,8 +42,7 @@ void OnExit()
 
 } // namespace
 
-SessionEnd::SessionEnd(QWidget& window, std::function<void()> save)
-    : QObject(&window)
+SessionEnd::SessionEnd(QWidget& window, std::function<void()> save) : QObject(&window)
 {
     g_saveOnExit = std::move(save);
     [[maybe_unused]] static const bool onExit = std::atexit(OnExit) == 0;

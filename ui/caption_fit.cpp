@@ -1,9 +1,9 @@
 #include "ui/caption_fit.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -32,15 +32,14 @@ QSize CaptionRoom(const QWidget& control)
         QStyleOptionButton option;
         option.initFrom(box);
         option.text = box->text();
-        return {style->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width(),
-                box->height()};
+        return {style->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width(), box->height()};
     }
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) {
         QStyleOptionFrame option;
         option.initFrom(edit);
         option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
-        const QRect contents = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-                                   .marginsRemoved(edit->textMargins());
+        const QRect contents =
+            style->subElementRect(QStyle::SE_LineEditContents, &option, edit).marginsRemoved(edit->textMargins());
         return {contents.width() - 2 * kLineEditMargin, contents.height()};
     }
     if (const auto* group = qobject_cast<const QGroupBox*>(&control))
@@ -52,8 +51,7 @@ bool CaptionFits(const Caption& caption, const QFont& font)
 {
     const QFontMetrics metrics(font);
     const QSize room = CaptionRoom(*caption.control);
-    return metrics.horizontalAdvance(caption.text) <= room.width() &&
-           metrics.height() <= room.height();
+    return metrics.horizontalAdvance(caption.text) <= room.width() && metrics.height() <= room.height();
 }
 
 QFont CappedFont(QFont preferred, int largestPixelSize)
@@ -61,10 +59,10 @@ QFont CappedFont(QFont preferred, int largestPixelSize)
     // Worked out rather than asked of a loaded font: loading one at a size
     // that is then not used costs start-up time.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int ownSize = preferred.pixelSize() > 0
-                            ? preferred.pixelSize()
-                            : qRound(preferred.pointSizeF() *
-                                     (screen != nullptr ? screen->logicalDotsPerInch() : 96.0) / 72.0);
+    const int ownSize =
+        preferred.pixelSize() > 0
+            ? preferred.pixelSize()
+            : qRound(preferred.pointSizeF() * (screen != nullptr ? screen->logicalDotsPerInch() : 96.0) / 72.0);
     preferred.setPixelSize(std::min(ownSize, largestPixelSize));
     return preferred;
 }

@@ -6,9 +6,9 @@
 #include "core/color_notation.h"
 #include "platform/application_service.h"
 #include "platform/create_screen_picker.h"
+#include "platform/display_platform.h"
 #include "platform/global_shortcut.h"
 #include "platform/screen_picker.h"
-#include "platform/display_platform.h"
 #include "platform/wayland_selection.h"
 #include "platform/window/window_activation.h"
 #include "ui/color_mime.h"
@@ -17,14 +17,14 @@
 #include "ui/pick_note.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMimeData>
 #include <QToolTip>
 #include <QWidget>
 
@@ -44,10 +44,7 @@ constexpr std::chrono::seconds kFocusWait{5};
 } // namespace
 
 ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState& state)
-    : QObject(&window)
-    , m_window(window)
-    , m_swatch(swatch)
-    , m_state(state)
+    : QObject(&window), m_window(window), m_swatch(swatch), m_state(state)
 {
     m_pick = AddAction(tr("Pick from Screen"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, &ColorCommands::StartPicking);
     m_copyHex = AddAction(tr("Copy #RRGGBB"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
@@ -61,8 +58,7 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
     // The menu key and Shift+F10 open the swatch's menu wherever the focus is.
     auto* openMenu = new QAction(this);
     openMenu->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
-    connect(openMenu, &QAction::triggered, this,
-            [this] { ShowMenu(m_swatch.mapToGlobal(m_swatch.rect().center())); });
+    connect(openMenu, &QAction::triggered, this, [this] { ShowMenu(m_swatch.mapToGlobal(m_swatch.rect().center())); });
     m_window.addAction(openMenu);
 
     m_swatch.setContextMenuPolicy(Qt::CustomContextMenu);
@@ -78,13 +74,13 @@ ColorCommands::ColorCommands(QWidget& window, ColorSwatch& swatch, ChannelState&
 }
 
 QAction* ColorCommands::AddAction(const QString& text, const QList<QKeySequence>& keys,
-                                   void (ColorCommands::*command)())
+                                  void (ColorCommands::*command)())
 {
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
-    connect(action, &QAction::triggered, this,
-            [this, command] { RunHandler(&m_window, [this, command] { (this->*command)(); }); },
-            Qt::QueuedConnection);
+    connect(
+        action, &QAction::triggered, this,
+        [this, command] { RunHandler(&m_window, [this, command] { (this->*command)(); }); }, Qt::QueuedConnection);
     m_window.addAction(action);
     return action;
 }

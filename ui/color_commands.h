@@ -15,7 +15,7 @@ class ApplicationService;
 class GlobalShortcut;
 class ScreenPicker;
 class WaylandSelection;
-}
+} // namespace tintwell::platform
 namespace tintwell {
 class ChannelState;
 }

@@ -6,8 +6,8 @@
 #include "ui/color_mime.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QDrag>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -57,8 +57,7 @@ QString LevelText(ContrastLevel level)
 
 } // namespace
 
-ColorSwatch::ColorSwatch(QWidget* parent)
-    : QAbstractButton(parent)
+ColorSwatch::ColorSwatch(QWidget* parent) : QAbstractButton(parent)
 {
     // Not a stop on the way through the window's controls.
     setFocusPolicy(Qt::NoFocus);
@@ -136,8 +135,8 @@ void ColorSwatch::mousePressEvent(QMouseEvent* event)
 
 void ColorSwatch::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_colorSource || !isDown() || (event->position().toPoint() - m_pressedAt).manhattanLength() <
-                         QApplication::startDragDistance()) {
+    if (!m_colorSource || !isDown() ||
+        (event->position().toPoint() - m_pressedAt).manhattanLength() < QApplication::startDragDistance()) {
         QAbstractButton::mouseMoveEvent(event);
         return;
     }

@@ -2,8 +2,8 @@
 
 #include "core/run_time_error.h"
 #include "core/web_safe_mode.h"
-#include "platform/window/always_on_top.h"
 #include "platform/session_end.h"
+#include "platform/window/always_on_top.h"
 #include "ui/caption_fit.h"
 #include "ui/color_commands.h"
 #include "ui/color_swatch.h"
@@ -14,11 +14,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDropEvent>
-#include <QKeyEvent>
 #include <QColor>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -46,7 +46,10 @@ QLatin1StringView Latin1(std::string_view name)
 }
 
 // The object name the colour model knows a control by.
-QLatin1StringView NameOf(auto control) { return Latin1(ControlName(control)); }
+QLatin1StringView NameOf(auto control)
+{
+    return Latin1(ControlName(control));
+}
 
 template <typename Widget>
 Widget* Place(Widget* widget, QLatin1StringView name, QRect geometry)
@@ -82,14 +85,12 @@ QFrame* MakeLine(QWidget* parent, QLatin1StringView name, int left, int top, int
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : QWidget(parent)
-    , m_inputs(m_state, *this, QLocale().decimalPoint().toStdU16String())
+frmMain::frmMain(QWidget* parent) : QWidget(parent), m_inputs(m_state, *this, QLocale().decimalPoint().toStdU16String())
 {
     setObjectName("frmMain"_L1);
     setWindowTitle(u"Tintwell"_s);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(RectFromTwips(0, 0, 3045, 9360).size());
     // Set before the controls measure their captions, so no other size is
     // ever loaded unless it has to shrink.
@@ -207,9 +208,8 @@ void frmMain::FitFont()
 
 void frmMain::SetTabOrder()
 {
-    const QList<QWidget*> order{txtDecR, txtDecG, txtDecB, txtDec,  ScrollR,    ScrollG,
-                                ScrollB, txtHex,  txtHexB, txtHexG, txtHexR,    chkWebSafe,
-                                chkAlwaysOnTop, Check1, Check2, Check3};
+    const QList<QWidget*> order{txtDecR, txtDecG, txtDecB, txtDec,     ScrollR,        ScrollG, ScrollB, txtHex,
+                                txtHexB, txtHexG, txtHexR, chkWebSafe, chkAlwaysOnTop, Check1,  Check2,  Check3};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -15,8 +15,7 @@ constexpr int PixelsFromTwips(int twips)
 
 constexpr QRect RectFromTwips(int left, int top, int width, int height)
 {
-    return {PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width),
-            PixelsFromTwips(height)};
+    return {PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width), PixelsFromTwips(height)};
 }
 
 } // namespace tintwell::ui

@@ -9,8 +9,7 @@ namespace {
 const QStyleOptionSlider* UpwardBar(QStyle::ComplexControl control, const QStyleOptionComplex* option)
 {
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
-    if (control != QStyle::CC_ScrollBar || bar == nullptr || bar->orientation != Qt::Vertical ||
-        !bar->upsideDown)
+    if (control != QStyle::CC_ScrollBar || bar == nullptr || bar->orientation != Qt::Vertical || !bar->upsideDown)
         return nullptr;
     return bar;
 }
@@ -34,8 +33,8 @@ QStyle::SubControl Swapped(QStyle::SubControl subControl)
 QStyle::SubControls Swapped(QStyle::SubControls subControls)
 {
     QStyle::SubControls swapped = subControls;
-    for (const auto subControl : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine,
-                                  QStyle::SC_ScrollBarSubPage, QStyle::SC_ScrollBarAddPage})
+    for (const auto subControl : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubPage,
+                                  QStyle::SC_ScrollBarAddPage})
         swapped.setFlag(Swapped(subControl), subControls.testFlag(subControl));
     return swapped;
 }

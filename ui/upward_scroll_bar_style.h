@@ -17,10 +17,10 @@ class UpwardScrollBarStyle final : public QProxyStyle {
 public:
     explicit UpwardScrollBarStyle(QObject* parent);
 
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                         SubControl subControl, const QWidget* widget) const override;
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                            QPainter* painter, const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl subControl,
+                         const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override;
 };
 
 } // namespace tintwell::ui

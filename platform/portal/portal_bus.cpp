@@ -39,8 +39,7 @@ public:
         : QObject(QCoreApplication::instance()), m_bus(std::move(bus)), m_appId(std::move(appId))
     {
         // A portal that restarts has forgotten us.
-        auto* watcher =
-            new QDBusServiceWatcher(kPortalService, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+        auto* watcher = new QDBusServiceWatcher(kPortalService, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
         connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
             if (m_state == State::Known)
                 m_state = State::Unasked;

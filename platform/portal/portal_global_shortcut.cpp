@@ -99,8 +99,7 @@ void PortalGlobalShortcut::Register()
     m_state = State::OpeningSession;
     // Listened for from the start, so none is missed once bound; any that
     // comes before then is ignored.
-    m_bus->connect(kPortalService, kPortalPath, kGlobalShortcuts, kActivated, this,
-                   SLOT(OnActivated(QDBusMessage)));
+    m_bus->connect(kPortalService, kPortalPath, kGlobalShortcuts, kActivated, this, SLOT(OnActivated(QDBusMessage)));
     OpenSession();
 }
 
@@ -108,9 +107,9 @@ void PortalGlobalShortcut::OpenSession()
 {
     if (m_state != State::OpeningSession || m_request->IsOpen())
         return;
-    m_request->Send(kGlobalShortcuts, u"CreateSession"_s, {},
-                    {{u"session_handle_token"_s, QString(kSessionToken)},
-                     {u"shortcuts"_s, QVariant::fromValue(OurShortcuts())}});
+    m_request->Send(
+        kGlobalShortcuts, u"CreateSession"_s, {},
+        {{u"session_handle_token"_s, QString(kSessionToken)}, {u"shortcuts"_s, QVariant::fromValue(OurShortcuts())}});
 }
 
 void PortalGlobalShortcut::OnAnswered(uint response, const QVariantMap& results)
@@ -186,8 +185,8 @@ void PortalGlobalShortcut::OnFailed(PortalFailure why)
         return;
     }
     if (m_portalWatcher == nullptr) {
-        m_portalWatcher =
-            new QDBusServiceWatcher(kPortalService, *m_bus, QDBusServiceWatcher::WatchForRegistration, this);
+        m_portalWatcher = new QDBusServiceWatcher(kPortalService, *m_bus, QDBusServiceWatcher::WatchForRegistration,
+                                                  this);
         connect(m_portalWatcher, &QDBusServiceWatcher::serviceRegistered, this, &PortalGlobalShortcut::OpenSession);
     }
 }
@@ -197,8 +196,7 @@ void PortalGlobalShortcut::GiveUp()
     m_state = State::GaveUp;
     if (m_portalWatcher != nullptr)
         m_portalWatcher->setWatchedServices({});
-    m_bus->disconnect(kPortalService, kPortalPath, kGlobalShortcuts, kActivated, this,
-                      SLOT(OnActivated(QDBusMessage)));
+    m_bus->disconnect(kPortalService, kPortalPath, kGlobalShortcuts, kActivated, this, SLOT(OnActivated(QDBusMessage)));
     CloseSession();
 }
 

@@ -37,7 +37,7 @@ PortalFailure FailureOf(const QDBusError& error)
         // The front end says "No such interface" when no back end serves
         // the interface, and the bus says "No such method" for an old one.
         return error.message().contains("interface"_L1, Qt::CaseInsensitive) ? PortalFailure::NoInterface
-                                                                              : PortalFailure::NoMethod;
+                                                                             : PortalFailure::NoMethod;
     case QDBusError::NoReply:
     case QDBusError::Timeout:
     case QDBusError::TimedOut:

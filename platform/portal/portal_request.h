@@ -71,8 +71,7 @@ public:
 
     // Calls `method` of the portal's `interface` with `arguments`, then
     // `options`; does nothing while a request is open.
-    void Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
-              QVariantMap options);
+    void Send(QLatin1StringView interface, const QString& method, const QVariantList& arguments, QVariantMap options);
     // Gives the request up without a signal.
     void Abandon();
     bool IsOpen() const { return m_open; }
@@ -92,8 +91,7 @@ private Q_SLOTS:
     void OnResponse(uint response, const QVariantMap& results);
 
 private:
-    void Call(QLatin1StringView interface, const QString& method, const QVariantList& arguments,
-              QVariantMap options);
+    void Call(QLatin1StringView interface, const QString& method, const QVariantList& arguments, QVariantMap options);
     void OnCallFinished(QDBusPendingCallWatcher* call);
     void Listen(const QString& requestPath);
     void StopListening();

@@ -30,9 +30,7 @@ tintwell::ScreenArea AreaOf(const QScreen& screen)
 } // namespace
 
 StillScreenPicker::StillScreenPicker(QObject* parent, QWidget& window, PortalOptions options)
-    : MagnifyingPicker(parent)
-    , m_window(window)
-    , m_request(new PortalRequest(this, std::move(options)))
+    : MagnifyingPicker(parent), m_window(window), m_request(new PortalRequest(this, std::move(options)))
 {
     connect(m_request, &PortalRequest::Answered, this, &StillScreenPicker::OnAnswered);
     connect(m_request, &PortalRequest::Failed, this, [this](PortalFailure why) { Q_EMIT Failed(PickFailureOf(why)); });
@@ -154,8 +152,8 @@ void StillScreenPicker::OnViewPlaced()
 
 StillView* StillScreenPicker::ViewAt(tintwell::StillPixel pixel) const
 {
-    const auto found =
-        std::find_if(m_views.begin(), m_views.end(), [pixel](const StillView* view) { return view->Shows(pixel); });
+    const auto found = std::find_if(m_views.begin(), m_views.end(),
+                                    [pixel](const StillView* view) { return view->Shows(pixel); });
     return found != m_views.end() ? *found : nullptr;
 }
 

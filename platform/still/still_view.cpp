@@ -32,10 +32,7 @@ Qt::WindowFlags Flags()
 } // namespace
 
 StillView::StillView(QWidget* owner, QScreen& screen, const QImage& still, QRect section)
-    : QWidget(owner, Flags())
-    , m_screen(screen)
-    , m_still(still)
-    , m_section(section)
+    : QWidget(owner, Flags()), m_screen(screen), m_still(still), m_section(section)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
@@ -125,8 +122,8 @@ void StillView::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     const double scaleX = static_cast<double>(m_section.width()) / width();
     const double scaleY = static_cast<double>(m_section.height()) / height();
-    const QRectF source(m_section.x() + area.x() * scaleX, m_section.y() + area.y() * scaleY,
-                        area.width() * scaleX, area.height() * scaleY);
+    const QRectF source(m_section.x() + area.x() * scaleX, m_section.y() + area.y() * scaleY, area.width() * scaleX,
+                        area.height() * scaleY);
     painter.drawImage(QRectF(area), m_still, source);
 
     if (m_pick) {

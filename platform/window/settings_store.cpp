@@ -15,8 +15,7 @@ QSettings Store(const QString& application)
 
 } // namespace
 
-QString GetSetting(const QString& application, const QString& section, const QString& key,
-                   const QString& defaultValue)
+QString GetSetting(const QString& application, const QString& section, const QString& key, const QString& defaultValue)
 {
     const QSettings store = Store(application);
     const QVariant value = store.value(section + u'/' + key);
@@ -26,8 +25,7 @@ QString GetSetting(const QString& application, const QString& section, const QSt
     return value.toString();
 }
 
-bool SaveSetting(const QString& application, const QString& section, const QString& key,
-                 const QString& value)
+bool SaveSetting(const QString& application, const QString& section, const QString& key, const QString& value)
 {
     QSettings store = Store(application);
     store.setValue(section + u'/' + key, value);

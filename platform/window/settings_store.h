@@ -20,13 +20,11 @@ inline constexpr int kDefaultPosition = 1000; // twips
 
 // The stored string, or `defaultValue` when the entry is missing or holds
 // something other than a single string.
-QString GetSetting(const QString& application, const QString& section, const QString& key,
-                   const QString& defaultValue);
+QString GetSetting(const QString& application, const QString& section, const QString& key, const QString& defaultValue);
 
 // Creates or replaces the entry. False when the store could not be written
 // (a read-only folder, say); the program carries on either way.
-bool SaveSetting(const QString& application, const QString& section, const QString& key,
-                 const QString& value);
+bool SaveSetting(const QString& application, const QString& section, const QString& key, const QString& value);
 
 // Where an application's settings live.
 QString SettingsFile(const QString& application);

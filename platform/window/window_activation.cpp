@@ -102,8 +102,8 @@ public:
         // whatever Qt asked for stays.
         const std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
             xcb_get_window_attributes_reply(m_x11, xcb_get_window_attributes(m_x11, m_root), nullptr), &std::free);
-        const uint32_t mask =
-            (attributes != nullptr ? attributes->your_event_mask : 0U) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+        const uint32_t mask = (attributes != nullptr ? attributes->your_event_mask : 0U) |
+                              XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(m_x11, m_root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(m_x11);
         QAbstractEventDispatcher::instance()->installNativeEventFilter(this);
@@ -134,8 +134,8 @@ private:
     bool IsActive() const
     {
         const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(
-                m_x11, xcb_get_property(m_x11, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1), nullptr),
+            xcb_get_property_reply(m_x11, xcb_get_property(m_x11, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1),
+                                   nullptr),
             &std::free);
         if (reply == nullptr || xcb_get_property_value_length(reply.get()) != sizeof(xcb_window_t))
             return false;

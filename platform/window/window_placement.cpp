@@ -1,7 +1,7 @@
 #include "platform/window/window_placement.h"
 
-#include "platform/display_platform.h"
 #include "core/position_text.h"
+#include "platform/display_platform.h"
 #include "platform/window/settings_store.h"
 
 #include <QGuiApplication>

@@ -10,8 +10,7 @@
 
 namespace tintwell::platform {
 
-MagnifierWindow::MagnifierWindow(QWidget* owner)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
+MagnifierWindow::MagnifierWindow(QWidget* owner) : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(tr("Magnifier"));

@@ -26,8 +26,7 @@ ReplyPtr<Reply> Own(Reply* reply)
 
 xcb_connection_t* Connection()
 {
-    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                                         : nullptr;
+    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
@@ -130,11 +129,11 @@ bool InputIsFree(unsigned long window)
     if (connection == nullptr)
         return false;
     const auto grabbed = static_cast<xcb_window_t>(window);
-    const auto pointer = Own(xcb_grab_pointer_reply(
-        connection,
-        xcb_grab_pointer(connection, 0, grabbed, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
-                         XCB_CURRENT_TIME),
-        nullptr));
+    const auto pointer =
+        Own(xcb_grab_pointer_reply(connection,
+                                   xcb_grab_pointer(connection, 0, grabbed, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                                    XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                                   nullptr));
     const bool pointerFree = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
     if (pointerFree)
         xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);

@@ -1,7 +1,7 @@
 #include "platform/x11/x11_screen_picker.h"
 
-#include "platform/x11/magnifier_window.h"
 #include "platform/picking/magnifier.h"
+#include "platform/x11/magnifier_window.h"
 #include "platform/x11/x11_pixels.h"
 
 #include <QCursor>
@@ -27,9 +27,7 @@ magnifier::Reading ReadAroundPointer(const magnifier::ZoomAndSample& setting)
 } // namespace
 
 X11ScreenPicker::X11ScreenPicker(QWidget& window)
-    : MagnifyingPicker(&window)
-    , m_magnifier(new MagnifierWindow(&window))
-    , m_retry(new QTimer(this))
+    : MagnifyingPicker(&window), m_magnifier(new MagnifierWindow(&window)), m_retry(new QTimer(this))
 {
     m_retry->setInterval(kGrabRetryMilliseconds);
     connect(m_retry, &QTimer::timeout, this, &X11ScreenPicker::TryToGrab);

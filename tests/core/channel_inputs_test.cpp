@@ -192,9 +192,7 @@ TEST(ChannelInputsTest, TextThatCannotBeSettledIsATypeMismatch)
     // A box that refuses the correction leaves nothing to read as a number.
     PickerModel model;
     model.Load();
-    model.view.keepText = [](Box box, const std::u16string& text) {
-        return box == Box::txtDecR ? u"?" : text;
-    };
+    model.view.keepText = [](Box box, const std::u16string& text) { return box == Box::txtDecR ? u"?" : text; };
     try {
         model.view.UserTypes(Box::txtDecR, u"abc");
         FAIL() << "accepted text that is not a number";

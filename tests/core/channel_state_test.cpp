@@ -81,12 +81,11 @@ TEST_P(RefreshShowsChannels, InEveryBoxAndTheSwatch)
     r.state.UpdateDisplay();
 
     for (const Box box : kBoxes)
-        EXPECT_EQ(r.view.texts[static_cast<std::size_t>(box)],
-                  c.texts[static_cast<std::size_t>(box)])
+        EXPECT_EQ(r.view.texts[static_cast<std::size_t>(box)], c.texts[static_cast<std::size_t>(box)])
             << ControlName(box);
-    EXPECT_EQ(r.view.values, (std::array<std::int16_t, 3>{static_cast<std::int16_t>(c.red),
-                                                          static_cast<std::int16_t>(c.green),
-                                                          static_cast<std::int16_t>(c.blue)}));
+    EXPECT_EQ(r.view.values,
+              (std::array<std::int16_t, 3>{static_cast<std::int16_t>(c.red), static_cast<std::int16_t>(c.green),
+                                           static_cast<std::int16_t>(c.blue)}));
     EXPECT_EQ(r.view.backColor, c.backColor);
     EXPECT_FALSE(r.state.bUpdating);
 }
@@ -115,8 +114,7 @@ TEST(ChannelStateTest, NestedCallsFromChangeEventsWriteNothing)
     // Every view changed, so each write raised an event inside it; each event
     // saw the flag up and its nested refresh wrote nothing.
     ASSERT_FALSE(r.flagSeenInEvents.empty());
-    EXPECT_TRUE(std::all_of(r.flagSeenInEvents.begin(), r.flagSeenInEvents.end(),
-                            [](bool flag) { return flag; }));
+    EXPECT_TRUE(std::all_of(r.flagSeenInEvents.begin(), r.flagSeenInEvents.end(), [](bool flag) { return flag; }));
     for (const auto& [control, count] : r.view.writeCounts)
         EXPECT_EQ(count, 1) << control;
     EXPECT_EQ(r.view.writeCounts.size(), 12U);
@@ -156,9 +154,7 @@ TEST(ChannelStateTest, CombinedViewsAreReadBackFromTheBoxesJustWritten)
 TEST(ChannelStateTest, UnreadableCombinedDecimalIsATypeMismatch)
 {
     Refresh r;
-    r.view.keepText = [](Box box, const std::u16string& text) {
-        return box == Box::txtDec ? u"n/a" : text;
-    };
+    r.view.keepText = [](Box box, const std::u16string& text) { return box == Box::txtDec ? u"n/a" : text; };
     try {
         r.state.UpdateDisplay();
         FAIL() << "the swatch took an unreadable colour";
@@ -201,7 +197,7 @@ TEST(ChannelStateTest, WidestSliderPositionsStillFit)
 {
     Refresh r;
     r.Set(32767, -32768, 0);
-// clang-format on
+    // clang-format on
     r.state.UpdateDisplay();
     EXPECT_EQ(r.view.values[0], 32767);
     EXPECT_EQ(r.view.values[1], -32768);

@@ -121,9 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ColorValueTest, RaisesOverflowInsteadOfWrapping)
 {
     const std::vector<std::pair<std::int32_t, std::int32_t>> greenBlue{
-        {0, 32768},      // the blue product alone
-        {8388608, 0},    // the green product alone
-        {32767, 32767},  // the sum of the two products
+        {0, 32768},     // the blue product alone
+        {8388608, 0},   // the green product alone
+        {32767, 32767}, // the sum of the two products
     };
     for (const auto& [green, blue] : greenBlue) {
         try {
@@ -188,10 +188,7 @@ TEST(TextToInt32Test, RaisesTypeMismatchOrOverflowForOtherTexts)
 
 class RecordingMessageBox final : public OkMessageBox {
 public:
-    void Show(std::u16string_view prompt, std::u16string_view title) override
-    {
-        shown.emplace_back(prompt, title);
-    }
+    void Show(std::u16string_view prompt, std::u16string_view title) override { shown.emplace_back(prompt, title); }
     std::vector<std::pair<std::u16string, std::u16string>> shown;
 };
 

@@ -36,8 +36,7 @@ TEST_P(SampleMeanTest, MeanOfTheSquareLeavesOutPlacesOffTheScreen)
     EXPECT_EQ(SampleMean(grid, sample.x, sample.y, sample.size), sample.mean);
 }
 
-const std::vector<std::uint32_t> kCheckerboard{kWhite, kBlack, kWhite, kBlack, kWhite,
-                                               kBlack, kWhite, kBlack, kWhite};
+const std::vector<std::uint32_t> kCheckerboard{kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kWhite};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(

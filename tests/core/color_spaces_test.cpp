@@ -101,9 +101,7 @@ TEST(GamutMappingEndsTest, LightnessAtOrPastTheEndsIsWhiteOrBlack)
 
 TEST(GamutMappingEndsTest, AColourInGamutIsLeftAsItIs)
 {
-    ForSampledColours([](Rgb color) {
-        ASSERT_EQ(ToRgb(MapIntoGamut(ToOklch(ToOklab(ToSrgb(color))))), color);
-    });
+    ForSampledColours([](Rgb color) { ASSERT_EQ(ToRgb(MapIntoGamut(ToOklch(ToOklab(ToSrgb(color))))), color); });
 }
 
 } // namespace

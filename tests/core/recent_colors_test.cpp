@@ -14,7 +14,7 @@ Rgb Grey(std::int32_t level)
 
 struct RecentCase {
     const char* name;
-    std::vector<std::int32_t> added; // grey levels, oldest first
+    std::vector<std::int32_t> added;  // grey levels, oldest first
     std::vector<std::int32_t> listed; // newest first
 };
 

@@ -54,9 +54,8 @@ TEST(WebSafeModeTest, ArrowStepsAreSetBeforeAnySliderMoves)
     model.view.log.clear();
     model.view.UserSetsCheckBox(CheckBox::chkWebSafe, 1);
     const std::vector<std::string> start(model.view.log.begin(), model.view.log.begin() + 6);
-    EXPECT_EQ(start, (std::vector<std::string>{"chkWebSafe.Value?", "ScrollR.SmallChange=51",
-                                               "ScrollG.SmallChange=51", "ScrollB.SmallChange=51",
-                                               "ScrollR.Value?", "ScrollR.Value=0"}));
+    EXPECT_EQ(start, (std::vector<std::string>{"chkWebSafe.Value?", "ScrollR.SmallChange=51", "ScrollG.SmallChange=51",
+                                               "ScrollB.SmallChange=51", "ScrollR.Value?", "ScrollR.Value=0"}));
 }
 
 TEST(WebSafeModeTest, UncheckingRestoresFineStepsAndKeepsTheColor)

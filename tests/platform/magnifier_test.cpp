@@ -28,10 +28,8 @@ namespace {
 int WidestRadius()
 {
     ZoomAndSample widest;
-    while (widest.ZoomOut()) {
-    }
-    while (widest.WidenSample()) {
-    }
+    while (widest.ZoomOut()) {}
+    while (widest.WidenSample()) {}
     return widest.Radius();
 }
 

@@ -95,7 +95,8 @@ void PortalGlobalShortcutTest::activatesOnlyForItsOwnBoundShortcut_data()
     // Bound before, so not bound again: some desktops open a dialog for it.
     listed("listed already", {Portal::Answers, 0, {{u"shortcuts"_s, QVariant::fromValue(kOurShortcuts)}}});
     listed("listed among others",
-           {Portal::Answers, 0,
+           {Portal::Answers,
+            0,
             {{u"shortcuts"_s, QVariant::fromValue(FakeShortcuts{{u"other"_s, {}}, kOurShortcuts[0]})}}});
     // Whatever else comes back, binding is asked for.
     listed("list of another shape", {Portal::Answers, 0, {{u"shortcuts"_s, QStringList{kShortcutId}}}});
@@ -205,8 +206,8 @@ void PortalGlobalShortcutTest::passesTheActivationToken()
     shortcut.Register();
     QTRY_COMPARE(portal.bindShortcuts.calls, 1);
     QTRY_VERIFY(!m_bus->MatchRules().join(u' ').contains(u"Response"_s));
-    portal.Activate({QVariant::fromValue(QDBusObjectPath(kSession)), kShortcutId,
-                     QVariant::fromValue(qulonglong{1234}), options});
+    portal.Activate(
+        {QVariant::fromValue(QDBusObjectPath(kSession)), kShortcutId, QVariant::fromValue(qulonglong{1234}), options});
     QTRY_COMPARE(activated.count(), 1);
     QCOMPARE(activated.at(0).at(0).toString(), token);
 }

@@ -11,10 +11,10 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using tintwell::Rgb;
 using tintwell::platform::PickFailure;
 using tintwell::platform::PortalOptions;
 using tintwell::platform::PortalScreenPicker;
-using tintwell::Rgb;
 
 namespace {
 
@@ -57,8 +57,8 @@ void PortalScreenPickerTest::endsWithExactlyOneOutcome_data()
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<Rgb>("color");
     QTest::addColumn<PickFailure>("why");
-    const auto row = [](const char* name, Portal portal, uint response, const QVariantMap& results,
-                        Outcome outcome, Rgb color = {}, PickFailure why = {}) {
+    const auto row = [](const char* name, Portal portal, uint response, const QVariantMap& results, Outcome outcome,
+                        Rgb color = {}, PickFailure why = {}) {
         QTest::newRow(name) << portal << response << results << outcome << color << why;
     };
     const auto failure = [&row](const char* name, Portal portal, uint response, const QVariantMap& results,

@@ -24,7 +24,7 @@ enum class Outcome { Picked, Cancelled, Failed };
 
 FakeMethod Way(Portal behaviour, uint response = 0, const QVariantMap& results = {})
 {
-    return { behaviour, response, results, 0 };
+    return {behaviour, response, results, 0};
 }
 
 } // namespace
@@ -71,7 +71,7 @@ void ScreenPickerChainTest::stillIsTriedWhenTheDesktopPickerCannotRun_data()
     const FakeMethod noMethod = Way(Portal::LacksTheMethod);
     const FakeMethod noInterface = Way(Portal::LacksTheInterface);
     const auto row = [](const char* name, const FakeMethod& pickColor, const FakeMethod& screenshot, Outcome outcome,
-                         PickFailure why, bool stillAsked, bool nextFromStill) {
+                        PickFailure why, bool stillAsked, bool nextFromStill) {
         QTest::newRow(name) << pickColor << screenshot << outcome << why << stillAsked << nextFromStill;
     };
 

@@ -52,8 +52,7 @@ QString SettingsStoreTest::ReadFile() const
 
 void SettingsStoreTest::missingEntryGivesTheDefault()
 {
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s),
-             u"1000"_s);
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s), u"1000"_s);
 }
 
 void SettingsStoreTest::savedEntryIsAnIniLineInTheUsersConfigFolder()
@@ -61,17 +60,14 @@ void SettingsStoreTest::savedEntryIsAnIniLineInTheUsersConfigFolder()
     QVERIFY(SaveSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1500"_s));
     QCOMPARE(SettingsFile(settings::kApplication), m_home.filePath(u"Tintwell/Tintwell.conf"_s));
     QCOMPARE(ReadFile(), u"[frmMain]\nLeft=1500\n"_s);
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s),
-             u"1500"_s);
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s), u"1500"_s);
 }
 
 void SettingsStoreTest::entryThatIsNoSingleStringGivesTheDefault()
 {
     WriteFile("[frmMain]\nLeft=1,5\nTop=\n");
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s),
-             u"1000"_s);
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kTop, u"1000"_s),
-             QString());
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, u"1000"_s), u"1000"_s);
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kTop, u"1000"_s), QString());
 }
 
 void SettingsStoreTest::unwritableStoreSaysSoWithoutCrashing()
@@ -105,10 +101,8 @@ void SettingsStoreTest::placementKeepsAFractionInTheLocalesForm()
     placement.Restore(window);
     QCOMPARE(window.pos(), QPoint(100, 67)); // "1500.5" is no number in German
     placement.Save(window);
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, {}),
-             u"1500,5"_s);
-    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kTop, {}),
-             u"1000"_s);
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kLeft, {}), u"1500,5"_s);
+    QCOMPARE(GetSetting(settings::kApplication, settings::kMainWindow, settings::kTop, {}), u"1000"_s);
 }
 
 QTEST_MAIN(SettingsStoreTest)

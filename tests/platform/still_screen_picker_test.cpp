@@ -18,9 +18,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using tintwell::Rgb;
 using tintwell::platform::PickFailure;
 using tintwell::platform::StillScreenPicker;
-using tintwell::Rgb;
 
 namespace {
 
@@ -122,12 +122,12 @@ void StillScreenPickerTest::answerIsCheckedBeforeItIsShown_data()
     const QVariant local = QUrl::fromLocalFile(path).toString();
     const QByteArray still = Png(Chart(ScreenSize()));
 
-    QTest::newRow("still of the screen")
-        << Portal::Answers << 0U << local << File::Written << still << Outcome::Shown << PickFailure{};
+    QTest::newRow("still of the screen") << Portal::Answers << 0U << local << File::Written << still << Outcome::Shown
+                                         << PickFailure{};
     // Nobody can cancel a still that is not interactive, however long it
     // takes: the desktop could not take it.
-    QTest::newRow("cancelled") << Portal::AnswersLate << 1U << local << File::None << QByteArray()
-                               << Outcome::Failed << PickFailure::DesktopFailed;
+    QTest::newRow("cancelled") << Portal::AnswersLate << 1U << local << File::None << QByteArray() << Outcome::Failed
+                               << PickFailure::DesktopFailed;
     QTest::newRow("refused") << Portal::Answers << 2U << local << File::None << QByteArray() << Outcome::Failed
                              << PickFailure::StillRefused;
     QTest::newRow("no uri") << Portal::Answers << 0U << QVariant() << File::None << QByteArray() << Outcome::Failed
@@ -270,8 +270,7 @@ void StillScreenPickerTest::meanLeavesOutWhatLiesBeyondTheScreen()
     // and green 0, 1, 0, 1, whose mean 0.5 rounds up.
     QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_window,
                     Qt::Key_BracketRight);
-    QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_window,
-                    Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_window, Qt::Key_Return);
     QCOMPARE(picked.count(), 1);
     QCOMPARE(picked.at(0).at(0).value<Rgb>(), (Rgb{1, 1, 77}));
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+using tintwell::Rgb;
 using tintwell::platform::x11::DecodePixel;
 using tintwell::platform::x11::PixelFormat;
-using tintwell::Rgb;
 
 namespace tintwell {
 

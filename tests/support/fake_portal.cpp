@@ -30,8 +30,7 @@ QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap& options, c
 {
     if (m_portal.wantsAppId && m_portal.appIds.value(call.service()).isEmpty()) {
         call.setDelayedReply(true);
-        m_portal.Send(call.createErrorReply(u"org.freedesktop.DBus.Error.AccessDenied"_s,
-                                            u"An app id is required"_s));
+        m_portal.Send(call.createErrorReply(u"org.freedesktop.DBus.Error.AccessDenied"_s, u"An app id is required"_s));
         return {};
     }
     m_portal.sessionOptions = options;
@@ -47,8 +46,7 @@ QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath&, const
 }
 
 QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath& session, const FakeShortcuts& shortcuts,
-                                                   const QString&, const QVariantMap& options,
-                                                   const QDBusMessage& call)
+                                                   const QString&, const QVariantMap& options, const QDBusMessage& call)
 {
     m_portal.boundSession = session.path();
     m_portal.boundShortcuts = shortcuts;
@@ -127,9 +125,8 @@ void FakePortal::Answer(const QString& path, const FakeMethod& method) const
 
 void FakePortal::Activate(const QVariantList& arguments) const
 {
-    QDBusMessage signal = QDBusMessage::createTargetedSignal(m_caller, kDesktopPath,
-                                                             u"org.freedesktop.portal.GlobalShortcuts"_s,
-                                                             u"Activated"_s);
+    QDBusMessage signal = QDBusMessage::createTargetedSignal(
+        m_caller, kDesktopPath, u"org.freedesktop.portal.GlobalShortcuts"_s, u"Activated"_s);
     signal.setArguments(arguments);
     m_bus.send(signal);
 }
@@ -199,8 +196,8 @@ PrivateBus::PrivateBus()
 {
     // Ends with the test even when the test crashes.
     m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_daemon.start(u"dbus-daemon"_s, {u"--config-file="_s + QString::fromUtf8(TINTWELL_PRIVATE_BUS_CONF),
-                                      u"--nofork"_s, u"--print-address"_s});
+    m_daemon.start(u"dbus-daemon"_s, {u"--config-file="_s + QString::fromUtf8(TINTWELL_PRIVATE_BUS_CONF), u"--nofork"_s,
+                                      u"--print-address"_s});
     m_daemon.waitForStarted();
     if (!QTest::qWaitFor([this] { return m_daemon.canReadLine(); }, 10000))
         qFatal("dbus-daemon did not start");
@@ -222,9 +219,9 @@ QDBusConnection PrivateBus::Connect(const QString& name) const
 
 QStringList PrivateBus::MatchRules() const
 {
-    const QDBusMessage reply = m_program->call(
-        QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
-                                       u"org.freedesktop.DBus.Debug.Stats"_s, u"GetAllMatchRules"_s));
+    const QDBusMessage reply =
+        m_program->call(QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                                       u"org.freedesktop.DBus.Debug.Stats"_s, u"GetAllMatchRules"_s));
     QMap<QString, QStringList> rules;
     reply.arguments().value(0).value<QDBusArgument>() >> rules;
     return rules.value(m_program->baseService());

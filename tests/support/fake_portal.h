@@ -67,8 +67,7 @@ public Q_SLOTS:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& call);
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& session, const FakeShortcuts& shortcuts, const QString&,
                                   const QVariantMap& options, const QDBusMessage& call);
-    QDBusObjectPath ListShortcuts(const QDBusObjectPath& session, const QVariantMap& options,
-                                  const QDBusMessage& call);
+    QDBusObjectPath ListShortcuts(const QDBusObjectPath& session, const QVariantMap& options, const QDBusMessage& call);
 
 private:
     FakePortal& m_portal;

@@ -4,8 +4,7 @@
 
 using namespace tintwell;
 
-PickerModel::PickerModel(std::u16string decimalSeparator)
-    : inputs(state, view, decimalSeparator)
+PickerModel::PickerModel(std::u16string decimalSeparator) : inputs(state, view, decimalSeparator)
 {
     view.onSliderChange = [this](Slider slider) { inputs.SliderChanged(slider); };
     // As the window wires them: a channel's decimal box enters the channel,
@@ -45,18 +44,15 @@ std::string PickerModel::Mismatch() const
     expect(!state.bUpdating, "a refresh is still running");
     for (const std::int32_t channel : {r, g, b})
         expect(channel >= 0 && channel <= kMaxChannel, "channel " + std::to_string(channel));
-    expect(view.values == std::array<std::int16_t, 3>{static_cast<std::int16_t>(r),
-                                                      static_cast<std::int16_t>(g),
+    expect(view.values == std::array<std::int16_t, 3>{static_cast<std::int16_t>(r), static_cast<std::int16_t>(g),
                                                       static_cast<std::int16_t>(b)},
            "sliders");
-    const std::array<std::u16string, 8> texts{
-        ChannelDecimalText(r), ChannelDecimalText(g), ChannelDecimalText(b),
-        ChannelHexText(r),     ChannelHexText(g),     ChannelHexText(b),
-        ColorDecimalText(r, g, b), ColorHexText(r, g, b)};
+    const std::array<std::u16string, 8> texts{ChannelDecimalText(r),     ChannelDecimalText(g), ChannelDecimalText(b),
+                                              ChannelHexText(r),         ChannelHexText(g),     ChannelHexText(b),
+                                              ColorDecimalText(r, g, b), ColorHexText(r, g, b)};
     for (const Box box : kBoxes) {
         const auto i = static_cast<std::size_t>(box);
-        expect(view.texts[i] == texts[i],
-               std::string(ControlName(box)) + " shows \"" + Narrow(view.texts[i]) + "\"");
+        expect(view.texts[i] == texts[i], std::string(ControlName(box)) + " shows \"" + Narrow(view.texts[i]) + "\"");
     }
     expect(view.backColor == ColorValue(r, g, b), "swatch");
     return mismatch;

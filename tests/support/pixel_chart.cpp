@@ -61,16 +61,16 @@ int main(int argc, char** argv)
     const std::uint32_t values[] = {1, XCB_EVENT_MASK_EXPOSURE};
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, static_cast<std::int16_t>(left),
                       static_cast<std::int16_t>(top), static_cast<std::uint16_t>(width),
-                      static_cast<std::uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+                      static_cast<std::uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
     const xcb_gcontext_t gc = xcb_generate_id(connection);
     xcb_create_gc(connection, gc, window, 0, nullptr);
     xcb_map_window(connection, window);
     xcb_flush(connection);
 
     // Strips small enough for one request each.
-    const int stripRows = std::max(1, static_cast<int>(xcb_get_maximum_request_length(connection) * 4 - 64) /
-                                          (width * 4));
+    const int stripRows = std::max(1,
+                                   static_cast<int>(xcb_get_maximum_request_length(connection) * 4 - 64) / (width * 4));
     bool announced = false;
     while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
         const bool exposed = (event->response_type & 0x7F) == XCB_EXPOSE &&

@@ -69,7 +69,8 @@ int main(int argc, char** argv)
     const xcb_window_t window = xcb_generate_id(connection);
     const std::uint32_t values[] = {1, XCB_EVENT_MASK_EXPOSURE};
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, static_cast<std::int16_t>(left),
-                      static_cast<std::int16_t>(top), static_cast<std::uint16_t>(size * static_cast<int>(pixels.size())),
+                      static_cast<std::int16_t>(top),
+                      static_cast<std::uint16_t>(size * static_cast<int>(pixels.size())),
                       static_cast<std::uint16_t>(size), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                       XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,

@@ -29,11 +29,11 @@ int main(int argc, char** argv)
         Die("cannot connect to the X server");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 
-    const auto reply = xcb_grab_pointer_reply(
-        connection,
-        xcb_grab_pointer(connection, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
-                         XCB_CURRENT_TIME),
-        nullptr);
+    const auto reply =
+        xcb_grab_pointer_reply(connection,
+                               xcb_grab_pointer(connection, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                                XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                               nullptr);
     const bool held = reply != nullptr && reply->status == XCB_GRAB_STATUS_SUCCESS;
     std::free(reply);
     if (!held)

@@ -26,8 +26,7 @@ namespace {
 
 class PositionChart : public QRasterWindow {
 public:
-    explicit PositionChart(std::optional<QColor> solid)
-        : m_solid(solid)
+    explicit PositionChart(std::optional<QColor> solid) : m_solid(solid)
     {
         // Moved onto an output of another scale, the window gets no expose
         // of its own, and would stay drawn at the old ratio.

@@ -17,22 +17,22 @@
 // clang-format on
 
 #undef QTRY_VERIFY_WITH_TIMEOUT
-#define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                                \
-    do {                                                                                                       \
-        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL(expr, timeout))                                         \
-        QVERIFY(expr);                                                                                         \
+#define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                                        \
+    do {                                                                                                               \
+        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL(expr, timeout))                                                 \
+        QVERIFY(expr);                                                                                                 \
     } while (false)
 
 #undef QTRY_VERIFY2_WITH_TIMEOUT
-#define QTRY_VERIFY2_WITH_TIMEOUT(expr, messageExpression, timeout)                                            \
-    do {                                                                                                       \
-        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL(expr, timeout))                                         \
-        QVERIFY2(expr, messageExpression);                                                                     \
+#define QTRY_VERIFY2_WITH_TIMEOUT(expr, messageExpression, timeout)                                                    \
+    do {                                                                                                               \
+        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL(expr, timeout))                                                 \
+        QVERIFY2(expr, messageExpression);                                                                             \
     } while (false)
 
 #undef QTRY_COMPARE_WITH_TIMEOUT
-#define QTRY_COMPARE_WITH_TIMEOUT(expr, expected, timeout)                                                     \
-    do {                                                                                                       \
-        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL((expr) == (expected), timeout))                         \
-        QCOMPARE(expr, expected);                                                                              \
+#define QTRY_COMPARE_WITH_TIMEOUT(expr, expected, timeout)                                                             \
+    do {                                                                                                               \
+        TINTWELL_WITHOUT_CONVERSION_WARNINGS(QTRY_IMPL((expr) == (expected), timeout))                                 \
+        QCOMPARE(expr, expected);                                                                                      \
     } while (false)

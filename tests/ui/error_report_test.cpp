@@ -36,9 +36,7 @@ int RunFailingWindow(int argc, char* argv[])
         }
     });
     dismisser.start(10);
-    QTimer::singleShot(0, &window, [&window] {
-        window.findChild<QLineEdit*>(u"txtDecR"_s)->setText(u"200"_s);
-    });
+    QTimer::singleShot(0, &window, [&window] { window.findChild<QLineEdit*>(u"txtDecR"_s)->setText(u"200"_s); });
     QApplication::exec();
     return 0; // only reached if the error did not end the process
 }

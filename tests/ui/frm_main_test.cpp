@@ -275,10 +275,9 @@ void FrmMainTest::startsBlackWithEveryBoxAtZero()
 
 void FrmMainTest::tabVisitsTheControlsInOrder()
 {
-    const QStringList expected{u"txtDecG"_s, u"txtDecB"_s, u"txtDec"_s,  u"ScrollR"_s,
-                               u"ScrollG"_s, u"ScrollB"_s, u"txtHex"_s,  u"txtHexB"_s,
-                               u"txtHexG"_s, u"txtHexR"_s, u"chkWebSafe"_s,
-                               u"chkAlwaysOnTop"_s, u"txtDecR"_s};
+    const QStringList expected{u"txtDecG"_s,    u"txtDecB"_s,        u"txtDec"_s,  u"ScrollR"_s, u"ScrollG"_s,
+                               u"ScrollB"_s,    u"txtHex"_s,         u"txtHexB"_s, u"txtHexG"_s, u"txtHexR"_s,
+                               u"chkWebSafe"_s, u"chkAlwaysOnTop"_s, u"txtDecR"_s};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -313,8 +312,7 @@ void FrmMainTest::everyReachableControlHasAnAccessibleName_data()
 void FrmMainTest::everyReachableControlHasAnAccessibleName()
 {
     QFETCH(QString, name);
-    QAccessibleInterface* accessible =
-        QAccessible::queryAccessibleInterface(Find<QWidget>(QTest::currentDataTag()));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Find<QWidget>(QTest::currentDataTag()));
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), name);
 }
@@ -356,8 +354,8 @@ void FrmMainTest::sliderActionsRaiseOrLowerTheChannel()
     else if (action.startsWith(u"wheel")) {
         const int delta = action.endsWith(u"up") ? QWheelEvent::DefaultDeltasPerStep
                                                  : -QWheelEvent::DefaultDeltasPerStep;
-        QWheelEvent wheel(QPointF(middle, 50), bar->mapToGlobal(QPointF(middle, 50)), {},
-                          {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(middle, 50), bar->mapToGlobal(QPointF(middle, 50)), {}, {0, delta}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(bar, &wheel);
     } else {
         bar->setFocus();
