@@ -109,33 +109,6 @@ std::vector<std::u16string_view> Tokens(std::u16string_view text)
     return tokens;
 }
 
-// "r, g, b" with an optional ", a", or "r g b" with an optional "/ a". The
-// alpha must be a well-formed component but is not kept.
-std::optional<Rgb> ParseRgbArguments(std::u16string_view arguments)
-{
-    const std::vector<std::u16string_view> tokens = Tokens(arguments);
-    const bool commas = tokens.size() > 1 && tokens[1] == u",";
-    const std::size_t colorTokens = commas ? 2 * kChannelCount - 1 : kChannelCount;
-    if (tokens.size() != colorTokens && tokens.size() != colorTokens + 2)
-        return std::nullopt;
-
-    std::array<std::int32_t, kChannelCount + 1> components{};
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const bool separatorPlace = commas ? i % 2 == 1 : i == kChannelCount;
-        if (separatorPlace) {
-            if (tokens[i] != (commas ? u"," : u"/"))
-                return std::nullopt;
-            continue;
-        }
-        const auto channel = ComponentChannel(tokens[i]);
-        if (!channel)
-            return std::nullopt;
-        components[count++] = *channel;
-    }
-    return Rgb{components[0], components[1], components[2]};
-}
-
 // One component of CSS Color 4's functions: `none` (0), a number, or a
 // percentage of `hundredPercent`; a hue may also be an angle in deg, grad,
 // rad or turn, a bare number being degrees.
@@ -184,16 +157,23 @@ std::optional<Rgb> Mapped(Srgb color)
     return ToRgb(MapIntoGamut(ToOklch(oklab)));
 }
 
-// The three components of a function's arguments, "a b c" with an optional
-// "/ alpha", or for the legacy functions "a, b, c" with an optional ", alpha".
-std::optional<std::array<std::u16string_view, 3>> ThreeComponents(std::u16string_view arguments, bool legacy)
+// A function's arguments: three components, "a b c" with an optional
+// "/ alpha", or for the legacy functions "a, b, c" with an optional
+// ", alpha". The alpha is not kept, but each function says what a
+// well-formed one is.
+struct Arguments {
+    std::array<std::u16string_view, 3> components;
+    std::optional<std::u16string_view> alpha;
+};
+
+std::optional<Arguments> SplitArguments(std::u16string_view arguments, bool legacy)
 {
     const std::vector<std::u16string_view> tokens = Tokens(arguments);
     const bool commas = legacy && tokens.size() > 1 && tokens[1] == u",";
     const std::size_t colorTokens = commas ? 2 * kChannelCount - 1 : kChannelCount;
     if (tokens.size() != colorTokens && tokens.size() != colorTokens + 2)
         return std::nullopt;
-    std::array<std::u16string_view, 3> components{};
+    Arguments split;
     std::size_t count = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const bool separatorPlace = commas ? i % 2 == 1 : i == kChannelCount;
@@ -204,14 +184,29 @@ std::optional<std::array<std::u16string_view, 3>> ThreeComponents(std::u16string
         }
         if (IsSeparator(tokens[i][0]))
             return std::nullopt;
-        if (count < components.size())
-            components[count] = tokens[i];
+        if (count < split.components.size())
+            split.components[count] = tokens[i];
+        else
+            split.alpha = tokens[i];
         ++count;
     }
-    // The alpha must be a well-formed component, though it is not kept.
-    if (count == components.size() + 1 && !Component(tokens.back(), 1))
+    return split;
+}
+
+// rgb()'s arguments: each channel, and the alpha, a number or a percentage.
+std::optional<Rgb> ParseRgbArguments(std::u16string_view arguments)
+{
+    const auto split = SplitArguments(arguments, true);
+    if (!split || (split->alpha && !ComponentChannel(*split->alpha)))
         return std::nullopt;
-    return components;
+    std::array<std::int32_t, kChannelCount> channels{};
+    for (std::size_t i = 0; i < kChannelCount; ++i) {
+        const auto channel = ComponentChannel(split->components[i]);
+        if (!channel)
+            return std::nullopt;
+        channels[i] = *channel;
+    }
+    return Rgb{channels[0], channels[1], channels[2]};
 }
 
 // The functions of CSS Color 4 but rgb(), by the name in lower case.
@@ -227,9 +222,10 @@ std::optional<Rgb> ParseCssFunction(std::u16string_view name, std::u16string_vie
             return std::nullopt;
         arguments.remove_prefix(static_cast<std::size_t>(tokens[0].data() + tokens[0].size() - arguments.data()));
     }
-    const auto components = ThreeComponents(arguments, legacy);
-    if (!components)
+    const auto split = SplitArguments(arguments, legacy);
+    if (!split || (split->alpha && !Component(*split->alpha, 1)))
         return std::nullopt;
+    const std::array<std::u16string_view, 3>& components = split->components;
     const bool hueFirst = legacy || name == u"hwb";
     const bool hueLast = name == u"lch" || name == u"oklch";
     std::array<double, 3> v{};
@@ -241,7 +237,7 @@ std::optional<Rgb> ParseCssFunction(std::u16string_view name, std::u16string_vie
                                                              : std::array{0.0, 100.0, 100.0};
     for (std::size_t i = 0; i < v.size(); ++i) {
         const bool hue = (hueFirst && i == 0) || (hueLast && i == 2);
-        const std::optional<double> value = Component((*components)[i], percent[i], hue);
+        const std::optional<double> value = Component(components[i], percent[i], hue);
         if (!value)
             return std::nullopt;
         v[i] = *value;
